@@ -1,0 +1,40 @@
+# Sourced by the scripts that run Windows programs: an Xvfb display (unless
+# one is given), the project's own Wine prefix set up once, and a warm
+# wineserver that wine_env_stop ends before the display goes away.
+ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${TAVI_WINEPREFIX:-$ROOT/build/wineprefix}
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Code page 932 in Wine, English messages from the host tools.
+export LANG=C.UTF-8 LC_CTYPE=ja_JP.UTF-8
+unset LC_ALL
+
+TAVI_XVFB_PID=
+wine_env_start() {
+  if [ -z "${DISPLAY:-}" ] || [ "${TAVI_OWN_DISPLAY:-0}" = 1 ]; then
+    local n=$((90 + RANDOM % 9))
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    TAVI_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  if [ ! -f "$WINEPREFIX/.tavi-ready" ]; then
+    echo "wine: creating the prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+    # Hide and destroy of shown windows are instant without a window manager.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wineserver -w || true
+    touch "$WINEPREFIX/.tavi-ready"
+  fi
+  # A persistent server, so that every test does not pay for a cold start.
+  wineserver -p >/dev/null 2>&1 || true
+  wine cmd /c exit 0 >/dev/null 2>&1 || true
+}
+
+wine_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$TAVI_XVFB_PID" ]; then kill "$TAVI_XVFB_PID" 2>/dev/null || true; fi
+}
