@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "store/part_image_store.h"
+#include "store_test_support.h"
+
+namespace {
+class PartImageStoreTest : public testing::Test {
+  protected:
+    void SetUp() override { ResetStore(); }
+};
+
+TEST(PartSlotTest, AccessorsReadLittleEndianFieldsOfTheImage)
+{
+    PartSlot slot;
+    PutImage(slot, MakeImage(77878, 8, 1));
+    slot.bytes[18] = 0x40;
+    slot.bytes[19] = 0x01;
+    slot.bytes[20] = 0;
+    slot.bytes[21] = 0;
+    slot.bytes[22] = 0xFF;
+    slot.bytes[23] = 0xFF;
+    slot.bytes[24] = 0xFF;
+    slot.bytes[25] = 0xFF;
+    EXPECT_EQ(FileSize(slot), 77878u);
+    EXPECT_EQ(Width(slot), 320);
+    EXPECT_EQ(Height(slot), -1);
+    EXPECT_EQ(BitCount(slot), 8);
+    EXPECT_EQ(BitmapInfo(slot), slot.bytes.data() + 14);
+}
+
+TEST(PartSlotTest, PixelBitsFollowAColourTableOfTwoToTheBitCountEntries)
+{
+    PartSlot slot;
+    PutImage(slot, MakeImage(2000, 8, 2));
+    slot.bytes[10] = 0x36; // a data-offset field of 54 is never consulted
+    slot.bytes[11] = 0;
+    EXPECT_EQ(PixelBitsOffset(slot), 1078u);
+    const std::pair<std::uint16_t, std::optional<std::size_t>> cases[] = {
+        {0, 58},
+        {1, 62},
+        {4, 118},
+        {14, 54 + 65536},
+        {15, std::nullopt},
+        {16, std::nullopt},
+        {24, std::nullopt},
+        {32, std::nullopt},
+        {64, std::nullopt},
+        {65535, std::nullopt},
+    };
+    for (const auto &[bitCount, offset] : cases) {
+        slot.bytes[28] = static_cast<std::uint8_t>(bitCount);
+        slot.bytes[29] = static_cast<std::uint8_t>(bitCount >> 8);
+        EXPECT_EQ(PixelBitsOffset(slot), offset) << "bit count " << bitCount;
+    }
+}
+
+TEST_F(PartImageStoreTest, BankCopiesMoveWholeSlotsWithTheirStaleTails)
+{
+    PutImage(PartImageStore::WorkBase[0], MakeImage(77880, 8, 3));
+    PutImage(PartImageStore::WorkBase[0], MakeImage(1200, 8, 4));
+    PutImage(PartImageStore::WorkMask[19], MakeImage(77000, 1, 5));
+    const Bytes base = SlotBytes(PartImageStore::WorkBase[0]);
+    const Bytes mask = SlotBytes(PartImageStore::WorkMask[19]);
+
+    PartImageStore::CopyWorkingToSaved();
+    EXPECT_EQ(SlotBytes(PartImageStore::SavedBase[0]), base);
+    EXPECT_EQ(SlotBytes(PartImageStore::SavedMask[19]), mask);
+
+    PartImageStore::WorkBase[0].bytes.fill(0xEE);
+    PartImageStore::WorkMask[19].bytes.fill(0xEE);
+    PartImageStore::CopySavedToWorking();
+    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[0]), base);
+    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[19]), mask);
+}
+
+TEST_F(PartImageStoreTest, RestoringASlotTouchesOnlyThatSlot)
+{
+    PutImage(PartImageStore::SavedBase[5], MakeImage(77880, 8, 6));
+    PutImage(PartImageStore::SavedMask[5], MakeImage(77880, 1, 7));
+    for (int slot : {4, 5, 6}) {
+        PartImageStore::WorkBase[slot].bytes.fill(0xAA);
+        PartImageStore::WorkMask[slot].bytes.fill(0xBB);
+    }
+
+    PartImageStore::RestoreBaseSlot(5);
+    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[5]), SlotBytes(PartImageStore::SavedBase[5]));
+    EXPECT_EQ(PartImageStore::WorkMask[5].bytes[0], 0xBB);
+
+    PartImageStore::WorkBase[5].bytes.fill(0xAA);
+    PartImageStore::RestoreSlot(5);
+    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[5]), SlotBytes(PartImageStore::SavedBase[5]));
+    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[5]), SlotBytes(PartImageStore::SavedMask[5]));
+    for (int slot : {4, 6}) {
+        EXPECT_EQ(PartImageStore::WorkBase[slot].bytes[100], 0xAA);
+        EXPECT_EQ(PartImageStore::WorkMask[slot].bytes[100], 0xBB);
+    }
+}
+
+TEST_F(PartImageStoreTest, SlotNumbersOutsideTheBankAreIgnored)
+{
+    PartImageStore::WorkBase[19].bytes.fill(0xAA);
+    PartImageStore::WorkMask[0].bytes.fill(0xBB);
+    for (int slot : {-1, 20, 99, -2147483647 - 1}) {
+        PartImageStore::RestoreSlot(slot);
+        PartImageStore::RestoreBaseSlot(slot);
+    }
+    EXPECT_EQ(PartImageStore::WorkBase[19].bytes[SlotSize - 1], 0xAA);
+    EXPECT_EQ(PartImageStore::WorkMask[0].bytes[0], 0xBB);
+}
+} // namespace
