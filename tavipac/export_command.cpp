@@ -1,0 +1,68 @@
+// "export": the 38 part files of a package, as the editor's export writes
+// them into its parts collection folder.
+#include "command_line.h"
+#include "commands.h"
+#include "exit_codes.h"
+#include "package_loading.h"
+#include "paths.h"
+#include "text_conversion.h"
+#include "ui/portable/part_files.h"
+#include "ui/portable/slot_map.h"
+#include "working_directory.h"
+
+const std::u8string_view ExportHelp = u8R"HELP(usage: tavipac export PACKAGE [--workdir FOLDER]
+
+Writes the parts of PACKAGE into the parts collection folder 部屋の部品集, as
+the editor's export does: 38 files (none for slot 14), named with the slot
+number, the package name and "BMP" ("00abc.BMP" to "39abc.BMP" for abc.pac),
+each the image exactly as the package holds it. Existing files of those names
+are replaced, as in the editor.
+
+  --workdir FOLDER   the folder in which the editor would run, and so the one
+                     that holds 部屋の部品集 (default: the current directory)
+)HELP";
+
+namespace {
+
+const std::vector<OptionSpec> ExportOptions = {{"--workdir", "", true, false}};
+
+std::vector<std::string> ExportedFileNames(const std::string &stem, const std::vector<std::string> &failed)
+{
+    std::vector<std::string> written;
+    for (const ExportStep &step : ExportSteps) {
+        for (int i = 0; i < step.slotCount; ++i) {
+            const int slot = step.slots[static_cast<std::size_t>(i)];
+            for (const int number : {slot, MaskNumber(slot)}) {
+                const std::string name = ExportFileName(number, stem);
+                if (std::find(failed.begin(), failed.end(), name) == failed.end()) {
+                    written.push_back(name);
+                }
+            }
+        }
+    }
+    return written;
+}
+
+} // namespace
+
+int RunExport(const Arguments &arguments, Console &console)
+{
+    const ParsedArguments parsed(arguments, ExportOptions);
+    parsed.ExpectPositional(1, 1, "the package to export");
+    const std::string packagePath = StorePath(parsed.Positional()[0]);
+    LoadPackageIntoStore(packagePath, console.err);
+    const std::string stem = PartStem(FileNameOf(packagePath));
+    std::vector<std::string> failed;
+    {
+        const WorkingDirectory workdir(parsed.Value("--workdir").value_or(""));
+        failed = ExportRoomParts(stem);
+    }
+    const std::string folder = ShownPath(PartsCollectionFolder);
+    for (const std::string &name : ExportedFileNames(stem, failed)) {
+        console.out << folder << ShownPath(name) << "\n";
+    }
+    for (const std::string &name : failed) {
+        console.err << "tavipac export: cannot write " << folder << ShownPath(name) << "\n";
+    }
+    return failed.empty() ? ExitSuccess : ExitUsageOrFileError;
+}

@@ -1,0 +1,32 @@
+// Reading PNG, JPEG, GIF, TGA and BMP images and writing PNG images, through
+// the stb image libraries.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ui/portable/preview_picture.h"
+
+// Pixels 0xAARRGGBB, rows top-down.
+struct RgbaImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The size an image file announces, without decoding its pixels. Empty when
+// the bytes are not an image of a known kind.
+std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file);
+// The decoded image (the first frame of an animated GIF). Throws a
+// CommandError with the decoder's reason when it cannot be decoded.
+RgbaImage DecodeImage(std::span<const std::uint8_t> file);
+// A PNG file of the picture.
+std::vector<std::uint8_t> EncodePng(const RgbImage &picture);

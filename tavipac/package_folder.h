@@ -1,0 +1,8 @@
+// The package folder the editor finds in the working directory.
+#pragma once
+
+#include <string>
+
+// "部屋\" when an entry of that name exists, else "へや\", else
+// "プラグインフォルダ\" (code page 932).
+std::string FindPackageFolder();

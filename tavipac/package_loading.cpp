@@ -1,0 +1,54 @@
+#include "package_loading.h"
+
+#include "command_error.h"
+#include "paths.h"
+#include "store/file_system.h"
+#include "store/package_file.h"
+#include "store/package_header.h"
+#include "store/part_image_store.h"
+#include "store/read_reporter.h"
+#include "ui/portable/two_digits.h"
+
+namespace {
+
+class WarningReporter : public PackageReadReporter {
+  public:
+    explicit WarningReporter(std::ostream &warnings) : warnings_(warnings) {}
+
+    void ReportNotEightBit(int slot) override
+    {
+        warnings_ << "tavipac: warning: the base image No." << TwoDigits(slot) << " is not 8-bit\n";
+    }
+    void ReportOversizedRecord(int recordNumber) override
+    {
+        warnings_ << "tavipac: warning: record No." << TwoDigits(recordNumber)
+                  << " is larger than a slot and was skipped\n";
+    }
+
+  private:
+    std::ostream &warnings_;
+};
+
+void ClearStore()
+{
+    PackageHeader = {};
+    PartImageStore::WorkBase = {};
+    PartImageStore::WorkMask = {};
+    PartImageStore::CopyWorkingToSaved();
+}
+
+} // namespace
+
+void LoadPackageIntoStore(const std::string &storePath, std::ostream &warnings)
+{
+    FileHandle file = FileHandle::OpenForSharedRead(storePath);
+    if (!file.IsOpen()) {
+        throw CommandError("cannot open " + ShownPath(storePath));
+    }
+    ClearStore();
+    WarningReporter reporter(warnings);
+    ReadPackageHeader(file);
+    ReadPackageRecords(file, reporter);
+    file.Close();
+    PartImageStore::CopyWorkingToSaved();
+}

@@ -1,0 +1,207 @@
+#include "package_report.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "command_error.h"
+#include "paths.h"
+#include "store/file_system.h"
+#include "store/room_tests.h"
+#include "ui/portable/two_digits.h"
+
+namespace {
+
+constexpr std::size_t RecordSizeFieldSize = 4;
+constexpr std::size_t TextFieldOffset = 32;
+constexpr std::size_t TextFieldStride = 256;
+constexpr std::uint16_t PartBitCount = 8;
+constexpr std::size_t SkipChunk = 65536;
+
+std::string Number(std::uint64_t value)
+{
+    return std::to_string(value);
+}
+
+// Bytes per stored pixel row: a multiple of four bytes.
+std::uint64_t RowStride(std::int32_t width, std::uint16_t bitCount)
+{
+    return (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
+}
+
+void CheckPixelRows(const PartSlot &slot, std::size_t bytesPresent, RecordReport &record)
+{
+    if (record.width <= 0 || record.height == 0) {
+        record.problems.push_back("no pixels (width " + std::to_string(record.width) + ", height " +
+                                  std::to_string(record.height) + ")");
+        return;
+    }
+    if (record.height < 0) {
+        record.problems.push_back("rows stored top-down (negative height)");
+    }
+    const std::optional<std::size_t> pixelOffset = PixelBitsOffset(slot);
+    if (!pixelOffset) {
+        return;
+    }
+    const std::uint64_t rows = record.height < 0 ? -static_cast<std::int64_t>(record.height) : record.height;
+    const std::uint64_t needed = *pixelOffset + RowStride(record.width, record.bitCount) * rows;
+    if (needed > bytesPresent) {
+        record.problems.push_back("pixel rows do not fit: the image needs " + Number(needed) +
+                                  " bytes, the record holds " + Number(bytesPresent));
+    }
+}
+
+void CheckImage(const PartSlot &slot, std::size_t bytesPresent, RecordReport &record)
+{
+    record.fileSize = FileSize(slot);
+    record.width = Width(slot);
+    record.height = Height(slot);
+    record.bitCount = BitCount(slot);
+    if (record.recordSize != record.fileSize) {
+        record.problems.push_back("record size " + Number(record.recordSize) +
+                                  " differs from the image's file size " + Number(record.fileSize));
+    }
+    if (record.fileSize > SlotSize && record.recordSize <= SlotSize) {
+        record.problems.push_back("the image's file size " + Number(record.fileSize) +
+                                  " is larger than a slot (" + Number(SlotSize) + " bytes)");
+    }
+    if (record.bitCount != PartBitCount) {
+        record.problems.push_back("not 8-bit (" + std::to_string(record.bitCount) + " bits per pixel)");
+    }
+    CheckPixelRows(slot, bytesPresent, record);
+}
+
+std::uint64_t SkipRest(FileHandle &file, std::uint64_t count)
+{
+    std::vector<std::uint8_t> chunk(SkipChunk);
+    std::uint64_t skipped = 0;
+    while (skipped < count) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(SkipChunk, count - skipped));
+        const std::size_t got = file.Read(chunk.data(), want);
+        skipped += got;
+        if (got < want) {
+            break;
+        }
+    }
+    return skipped;
+}
+
+// Reads one record; false when the file ended within it.
+bool ReadRecord(FileHandle &file, PartSlot &slot, RecordReport &record, std::uint64_t &fileLength)
+{
+    std::array<std::uint8_t, RecordSizeFieldSize> sizeField{};
+    const std::size_t sizeBytes = file.Read(sizeField.data(), sizeField.size());
+    fileLength += sizeBytes;
+    if (sizeBytes < sizeField.size()) {
+        return false;
+    }
+    record.present = true;
+    record.recordSize = static_cast<std::uint32_t>(sizeField[0] | sizeField[1] << 8 | sizeField[2] << 16 |
+                                                   static_cast<std::uint32_t>(sizeField[3]) << 24);
+    if (record.recordSize == 0) {
+        record.problems.push_back("empty record");
+        return true;
+    }
+    slot.bytes.fill(0);
+    const std::size_t wanted = std::min<std::size_t>(record.recordSize, SlotSize);
+    const std::size_t got = file.Read(slot.bytes.data(), wanted);
+    const std::uint64_t skipped = got == wanted ? SkipRest(file, record.recordSize - wanted) : 0;
+    fileLength += got + skipped;
+    if (record.recordSize > SlotSize) {
+        record.problems.push_back("record of " + Number(record.recordSize) +
+                                  " bytes is larger than a slot (" + Number(SlotSize) +
+                                  " bytes); the editor skips it");
+    }
+    CheckImage(slot, got, record);
+    if (got + skipped < record.recordSize) {
+        record.problems.push_back("cut short: the file ends after " + Number(got + skipped) + " of its " +
+                                  Number(record.recordSize) + " bytes");
+        return false;
+    }
+    return true;
+}
+
+void ReadRecords(FileHandle &file, PackageReport &report)
+{
+    auto slot = std::make_unique<PartSlot>();
+    for (int number = 0; number < RecordCount; ++number) {
+        RecordReport &record = report.records[number];
+        if (!ReadRecord(file, *slot, record, report.fileLength)) {
+            if (!record.present) {
+                report.problems.push_back("the file ends before record No." + TwoDigits(number));
+            }
+            return;
+        }
+    }
+    const std::uint64_t trailing = SkipRest(file, UINT64_MAX);
+    report.fileLength += trailing;
+    if (trailing > 0) {
+        report.problems.push_back(Number(trailing) + " bytes after the last record");
+    }
+}
+
+} // namespace
+
+std::string PackageReport::Text(HeaderTextField which) const
+{
+    const std::size_t field = TextFieldOffset + TextFieldStride * static_cast<std::size_t>(which);
+    return std::string(reinterpret_cast<const char *>(header.data()) + field + 1, header[field]);
+}
+
+bool PackageReport::HasProblems() const
+{
+    return !problems.empty() || std::any_of(records.begin(), records.end(),
+                                            [](const RecordReport &r) { return !r.problems.empty(); });
+}
+
+namespace {
+
+PackageReport Inspect(const std::string &storePath, bool withRecords)
+{
+    FileHandle file = FileHandle::OpenForSharedRead(storePath);
+    if (!file.IsOpen()) {
+        throw CommandError("cannot open " + ShownPath(storePath));
+    }
+    PackageReport report;
+    report.path = storePath;
+    for (int number = 0; number < RecordCount; ++number) {
+        report.records[number].number = number;
+        report.records[number].slot = number % SlotCount;
+        report.records[number].isMask = number >= SlotCount;
+    }
+    report.headerBytesRead = file.Read(report.header.data(), report.header.size());
+    report.fileLength = report.headerBytesRead;
+    report.roomListProbe = RoomListProbe(storePath);
+    report.composeListProbe = ComposeListProbe(storePath);
+    if (report.headerBytesRead < HeaderSize) {
+        report.problems.push_back("the header is cut short: " + Number(report.headerBytesRead) + " of " +
+                                  Number(HeaderSize) + " bytes");
+    } else if (withRecords) {
+        ReadRecords(file, report);
+    }
+    if (!report.roomListProbe) {
+        report.problems.push_back("not a room: neither flag byte 16 nor flag byte 19 is 1");
+    }
+    return report;
+}
+
+} // namespace
+
+PackageReport InspectPackage(const std::string &storePath)
+{
+    return Inspect(storePath, true);
+}
+
+PackageReport InspectPackageHeader(const std::string &storePath)
+{
+    return Inspect(storePath, false);
+}
+
+std::string RecordName(const RecordReport &record)
+{
+    std::string name = "No." + TwoDigits(record.number) + (record.isMask ? " mask" : " base");
+    if (record.isMask) {
+        name += " (slot " + TwoDigits(record.slot) + ")";
+    }
+    return name;
+}

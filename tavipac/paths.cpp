@@ -1,0 +1,57 @@
+#include "paths.h"
+
+#include <algorithm>
+
+#include "text_conversion.h"
+
+namespace {
+
+constexpr char StoreSeparator = '\\';
+#ifdef _WIN32
+constexpr char ShownSeparator = '\\';
+#else
+constexpr char ShownSeparator = '/';
+#endif
+
+} // namespace
+
+std::string StorePath(const std::string &commandLinePath)
+{
+    // In UTF-8 a '/' is always a separator; in code page 932 the byte 0x5C may
+    // be the second half of a character, so separators are changed first.
+    std::string separated = commandLinePath;
+    std::replace(separated.begin(), separated.end(), '/', StoreSeparator);
+    return Utf8ToCp932(separated, "the path " + commandLinePath);
+}
+
+std::string StoreFolder(const std::string &commandLinePath)
+{
+    std::string folder = StorePath(commandLinePath);
+    if (!folder.empty() && !commandLinePath.ends_with('/') && !commandLinePath.ends_with('\\')) {
+        folder += StoreSeparator;
+    }
+    return folder;
+}
+
+std::string ShownPath(const std::string &storePath)
+{
+    std::string shown = Cp932ToUtf8(storePath);
+    std::replace(shown.begin(), shown.end(), StoreSeparator, ShownSeparator);
+    return shown;
+}
+
+std::string FileNameOf(const std::string &storePath)
+{
+    // Walk by characters so that a 0x5C inside a double-byte character is
+    // not taken for a separator.
+    std::size_t nameStart = 0;
+    for (std::size_t at = 0; at < storePath.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(storePath[at]);
+        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
+            ++at;
+        } else if (byte == StoreSeparator) {
+            nameStart = at + 1;
+        }
+    }
+    return storePath.substr(nameStart);
+}
