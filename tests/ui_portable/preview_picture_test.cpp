@@ -70,10 +70,10 @@ std::unique_ptr<PartSlot> MaskFrom(int width, int height, const std::vector<std:
     return SlotWith(BuildBmpFile({width, height, 8, false, palette, indices}));
 }
 
-std::unique_ptr<PartSlot> UniformMask(int width, int height, std::uint32_t colour)
+std::unique_ptr<PartSlot> UniformMask(int width, int height, std::uint32_t colour, int bitCount = 8)
 {
     return MaskFrom(width, height,
-                    std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, colour));
+                    std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, colour), bitCount);
 }
 
 void ExpectBaseSampledEvery(const RgbImage &picture, int step)
@@ -86,31 +86,37 @@ void ExpectBaseSampledEvery(const RgbImage &picture, int step)
 
 TEST(PreviewPicture, SizeIsKeptUpTo160By120AndHalvedOnceBeyond)
 {
-    const auto black = std::make_unique<PartSlot>();
     struct Case {
         int width, height, previewWidth, previewHeight, step;
     };
     for (const Case c : {Case{160, 120, 160, 120, 1}, Case{161, 120, 80, 60, 2}, Case{160, 121, 80, 60, 2},
                          Case{201, 101, 100, 50, 2}, Case{640, 120, 320, 60, 2}, Case{1, 300, 0, 150, 2}}) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
-        const RgbImage picture = RenderPreviewPicture(*PatternBase(c.width, c.height), *black, KeyColorref);
-        EXPECT_EQ(picture.width, c.previewWidth);
-        EXPECT_EQ(picture.height, c.previewHeight);
-        ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(c.previewWidth) * c.previewHeight);
-        ExpectBaseSampledEvery(picture, c.step);
+        // No mask at all, and an 8-bit black mask of the base's size.
+        const std::unique_ptr<PartSlot> masks[] = {std::make_unique<PartSlot>(),
+                                                   UniformMask(c.width, c.height, 0x000000)};
+        for (const auto &mask : masks) {
+            const RgbImage picture =
+                RenderPreviewPicture(*PatternBase(c.width, c.height), *mask, KeyColorref);
+            EXPECT_EQ(picture.width, c.previewWidth);
+            EXPECT_EQ(picture.height, c.previewHeight);
+            ASSERT_EQ(picture.pixels.size(), static_cast<std::size_t>(c.previewWidth) * c.previewHeight);
+            ExpectBaseSampledEvery(picture, c.step);
+        }
     }
 }
 
 TEST(PreviewPicture, MaskPixelsOfAtLeastHalfBrightnessShowTheKeyColour)
 {
-    const std::vector<std::uint32_t> colours = {0x000000, 0xFFFFFF, 0x7F7F7F, 0x808080,
-                                                0xFF0000, 0xFFFF00, 0x0000FF, 0x00FFFF};
-    const std::vector<bool> set = {false, true, false, true, false, true, false, true};
+    // 0x00CC44 is exactly half bright (587 * 204 + 114 * 68 = 127500).
+    const std::vector<std::uint32_t> colours = {0x000000, 0xFFFFFF, 0x7F7F7F, 0x808080, 0xFF0000,
+                                                0xFFFF00, 0x0000FF, 0x00FFFF, 0x00CC44, 0x00CC43};
+    const std::vector<bool> set = {false, true, false, true, false, true, false, true, true, false};
     const std::vector<std::uint32_t> palette = DistinctPalette();
     for (const int bitCount : {8, 24}) {
         const RgbImage picture =
-            RenderPreviewPicture(*PatternBase(8, 1), *MaskFrom(8, 1, colours, bitCount), KeyColorref);
-        for (int x = 0; x < 8; ++x)
+            RenderPreviewPicture(*PatternBase(10, 1), *MaskFrom(10, 1, colours, bitCount), KeyColorref);
+        for (int x = 0; x < 10; ++x)
             EXPECT_EQ(picture.At(x, 0), set[x] ? KeyRgb : palette[PatternIndex(x, 0)])
                 << "mask colour " << x << ", " << bitCount << " bits";
     }
@@ -118,12 +124,14 @@ TEST(PreviewPicture, MaskPixelsOfAtLeastHalfBrightnessShowTheKeyColour)
 
 TEST(PreviewPicture, MaskOfAnotherSizeIsScaledToTheBaseByNearestPixel)
 {
-    // 10 x 10 checkerboard over a 100 x 100 base: each mask pixel covers a
-    // 10 x 10 block; then a 50 x 25 mask over a 200 x 100 base, halved.
+    // A 10 x 10 checkerboard over a 100 x 100 base covers 10 x 10 blocks; a
+    // 50 x 25 one over a 200 x 100 base is halved too; and one of the
+    // base's own size.
     struct Case {
         int baseWidth, baseHeight, maskWidth, maskHeight, step;
     };
-    for (const Case c : {Case{100, 100, 10, 10, 1}, Case{200, 100, 50, 25, 2}, Case{30, 20, 7, 3, 1}}) {
+    for (const Case c : {Case{100, 100, 10, 10, 1}, Case{200, 100, 50, 25, 2}, Case{30, 20, 7, 3, 1},
+                         Case{200, 100, 200, 100, 2}}) {
         std::vector<std::uint32_t> checker;
         for (int y = 0; y < c.maskHeight; ++y)
             for (int x = 0; x < c.maskWidth; ++x)
@@ -154,7 +162,9 @@ TEST(PreviewPicture, RowsAreStoredBottomUpUnlessTheHeightIsNegative)
     const auto topDown = SlotWith(BuildBmpFile({2, 2, 8, true, palette, indices}));
     EXPECT_EQ(Height(*topDown), -2);
 
-    const auto white = UniformMask(2, 1, 0xFFFFFF);
+    const auto white = UniformMask(2, 1, 0xFFFFFF, 24);
+    // Top row white, bottom row black, stored top-down.
+    const auto topWhite = SlotWith(BuildBmpFile({2, 2, 8, true, {0x000000, 0xFFFFFF}, {1, 1, 0, 0}}));
     for (const PartSlot *slot : {bottomUp.get(), topDown.get()}) {
         const std::optional<RgbImage> image = DecodeSlotImage(*slot);
         ASSERT_TRUE(image);
@@ -162,6 +172,8 @@ TEST(PreviewPicture, RowsAreStoredBottomUpUnlessTheHeightIsNegative)
         // A one-row mask stretched over both rows.
         const RgbImage masked = RenderPreviewPicture(*slot, *white, KeyColorref);
         EXPECT_EQ(masked.pixels, std::vector<std::uint32_t>(4, KeyRgb));
+        const RgbImage topMasked = RenderPreviewPicture(*slot, *topWhite, KeyColorref);
+        EXPECT_EQ(topMasked.pixels, (std::vector<std::uint32_t>{KeyRgb, KeyRgb, 0xA0B0C0, 0xA0B0C0}));
     }
 }
 
