@@ -32,6 +32,17 @@ wine_env_start() {
   # A persistent server, so that every test does not pay for a cold start.
   wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit 0 >/dev/null 2>&1 || true
+  if [ ! -f "$WINEPREFIX/.tavi-editor-settings" ]; then
+    # Wine reports Windows 7 (6.1), for which the editor warns at every
+    # start; Tavi.exe is shown Windows XP (5.1), which it runs on silently.
+    wine reg add 'HKCU\Software\Wine\AppDefaults\Tavi.exe' /v Version /t REG_SZ /d winxp /f >/dev/null 2>&1
+    # The dialogs' proportional Japanese font, whatever LANG is.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+    # Wine's own fonts (Marlett draws the caption's close box).
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    touch "$WINEPREFIX/.tavi-editor-settings"
+  fi
 }
 
 wine_env_stop() {

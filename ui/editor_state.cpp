@@ -1,0 +1,5 @@
+#include "editor_state.h"
+
+CString PackageFolder;
+CString CurrentPackageName;
+int EditorMode = NothingLoaded;

@@ -1,0 +1,103 @@
+// CPartsEditorDlg: the editor's main dialog (template 102). It owns every
+// control of the editor, the twenty preview bitmaps and the tables that tie
+// the part slots to their controls. Its command handlers are defined in one
+// file per command: room_loading.cpp, preview_rendering.cpp,
+// parts_export.cpp, part_replacement.cpp and compose_command.cpp.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "framework/bitmap.h"
+#include "framework/button.h"
+#include "framework/combo_box.h"
+#include "framework/cstring.h"
+#include "framework/dc.h"
+#include "framework/dialog.h"
+#include "framework/edit.h"
+#include "framework/list_box.h"
+#include "framework/static.h"
+#include "store/part_slot.h"
+
+class CPartsEditorDlg : public CDialog {
+  public:
+    explicit CPartsEditorDlg(CWnd *parent = nullptr);
+    ~CPartsEditorDlg() override;
+
+    CButton Slot7PreviewButton; // 1045
+    CButton Slot6PreviewButton; // 1044
+    CButton Slot5PreviewButton; // 1043
+    CStatic KeyColourProbe;     // 1056, hidden
+    CEdit NameEdit;             // 1007
+    CEdit RemarksEdit;          // 1005
+    CButton DisplayButton;      // 1031
+    CButton OutputButton;       // 1032
+    CButton ComposeButton;      // 1033
+    CListBox RoomList;          // 1000
+    CString FileNameValue;      // exchanged with edit 1004
+    CString AuthorValue;        // exchanged with edit 1006
+    HICON MainIcon;             // icon 128, shared: never destroyed here
+
+    // One rendered preview per slot.
+    std::array<CBitmap, SlotCount> PreviewBitmaps;
+    // The preview control of each slot; unbound (false) for slot 14.
+    std::array<CWnd, SlotCount> PreviewControls;
+    // The id of each slot's preview control, -1 for none.
+    std::array<std::int32_t, SlotCount> SlotControlTable{};
+    // The colour of the dialog's background, 0 until read (COLORREF).
+    std::uint32_t KeyColour = 0;
+    // PackageFolder followed by the file name of the package last selected.
+    CString PackagePath;
+    // The part combo box of each key slot; unbound (false) for the others.
+    std::array<CComboBox, SlotCount> SlotComboTable;
+    // Check box 1057: display the parts as soon as a room is selected.
+    std::int32_t AutoDisplay = 0;
+
+  protected:
+    const MessageMap *GetMessageMap() const override;
+    void DoDataExchange(CDataExchange *dx) override;
+    bool PreTranslateMessage(MSG *message) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+
+    // Window of the dialog itself (parts_editor_dlg.cpp).
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnAutoDisplayClicked();
+
+    // Room loading and parts display (room_loading.cpp).
+    void OnRoomSelected();
+    void OnDisplayParts();
+    void HidePartPreviews();
+
+    // Part previews (preview_rendering.cpp).
+    void RedrawPreviews(int slot);
+    void RenderPreview(int slot);
+    BOOL DrawBitmap(CDC *target, CBitmap *bitmap);
+    void OnDrawItem(int controlId, DRAWITEMSTRUCT *item);
+
+    // Parts collection and export (parts_export.cpp).
+    void FillPartCombos();
+    void FillPartCombo(int slot, const CComboBox &combo);
+    void OnOutputParts();
+    void ExportSlotFiles(int slot);
+    void AddExportedNameToCombo(int comboId);
+
+    // Part replacement (part_replacement.cpp).
+    void OnPartComboChange(WPARAM param);
+    void ReplaceSlotGroup(int keySlot);
+    int LoadPartFromCollection(int slot, CString entryText);
+
+    // Composing a package (compose_command.cpp).
+    void OnComposeParts();
+
+  private:
+    static const MessageMapEntry MessageEntries[];
+
+    void AddAboutToSystemMenu();
+    void FillRoomList();
+    void SetSlotComboTable();
+    void SetSlotControlTable();
+    void SetPreviewControls();
+};
