@@ -7,6 +7,7 @@
 #include "store/file_system.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"
+#include "ui/portable/compose_choices.h"
 #include "ui/portable/package_saving.h"
 
 namespace {
@@ -163,4 +164,27 @@ TEST_F(PackageSaving, AMissingPackageFolderIsReportedAndLeftMissing)
     EXPECT_EQ(PackageHeader.bytes, headerBefore_.bytes);
     EXPECT_TRUE(FindEntries("へや").empty());
     EXPECT_FALSE(SavedBanksAreWorkingBanks());
+}
+
+TEST_F(PackageSaving, TheComposeDialogOffersThePackagesThatPassTheComposeTest)
+{
+    std::vector<std::uint8_t> composable(40, 0);
+    composable[16] = 1;
+    std::vector<std::uint8_t> listedOnly(40, 0);
+    listedOnly[19] = 1;
+    WriteWholeFile(PackageFolder + "a.pac", composable);
+    WriteWholeFile(PackageFolder + "B.PAC", composable);
+    WriteWholeFile(PackageFolder + "c.pac", listedOnly);
+    WriteWholeFile(PackageFolder + "d.bak", composable);
+    WriteWholeFile(PackageFolder + "e.pac", {0, 1});
+    CreateFolder(PackageFolder + "f.pac");
+
+    std::vector<std::string> choices = ComposeNameChoices(PackageFolder);
+    std::sort(choices.begin(), choices.end());
+    EXPECT_EQ(choices, (std::vector<std::string>{"B", "a"}));
+    EXPECT_TRUE(ComposeNameChoices("へや\\").empty());
+
+    EXPECT_EQ(InitialComposeName("abc.pac"), "abc");
+    EXPECT_EQ(InitialComposeName(".pac"), "");
+    EXPECT_EQ(InitialComposeName("pac"), "");
 }
