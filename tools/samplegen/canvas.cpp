@@ -48,6 +48,12 @@ std::uint32_t GreyColour(int level)
     return v << 16 | v << 8 | v;
 }
 
+// The same colour, lighter (positive) or darker (negative) by some levels.
+std::uint8_t Lighter(std::uint8_t colour, int levels)
+{
+    return Shade(static_cast<Ramp>(colour / RampLevels), colour % RampLevels + levels);
+}
+
 } // namespace
 
 std::vector<std::uint32_t> BuildRampPalette(const RampColours &colours)
@@ -70,11 +76,6 @@ std::uint8_t DitheredShade(Ramp ramp, double level, int x, int y)
     return Shade(ramp, static_cast<int>(std::floor(level + threshold)));
 }
 
-std::uint8_t Lighter(std::uint8_t colour, int levels)
-{
-    return Shade(static_cast<Ramp>(colour / RampLevels), colour % RampLevels + levels);
-}
-
 Canvas::Canvas(int width, int height)
     : width_(width), height_(height), colours_(static_cast<std::size_t>(width) * height),
       drawn_(colours_.size())
@@ -89,11 +90,6 @@ std::size_t Canvas::IndexOf(int x, int y) const
 bool Canvas::IsDrawn(int x, int y) const
 {
     return x >= 0 && y >= 0 && x < width_ && y < height_ && drawn_[IndexOf(x, y)];
-}
-
-std::uint8_t Canvas::At(int x, int y) const
-{
-    return colours_[IndexOf(x, y)];
 }
 
 void Canvas::Plot(int x, int y, std::uint8_t colour)

@@ -43,8 +43,6 @@ std::uint8_t Shade(Ramp ramp, int level);
 // A fractional level, spread over neighbouring shades with an ordered
 // dither so that gradients look smooth in 256 colours.
 std::uint8_t DitheredShade(Ramp ramp, double level, int x, int y);
-// The same colour, lighter (positive) or darker (negative) by some levels.
-std::uint8_t Lighter(std::uint8_t colour, int levels);
 
 class Canvas {
   public:
@@ -52,9 +50,6 @@ class Canvas {
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    bool IsDrawn(int x, int y) const;
-    std::uint8_t At(int x, int y) const;
-
     // Points outside the canvas are ignored.
     void Plot(int x, int y, std::uint8_t colour);
     void Erase(int x, int y);
@@ -81,6 +76,7 @@ class Canvas {
 
   private:
     std::size_t IndexOf(int x, int y) const;
+    bool IsDrawn(int x, int y) const;
 
     int width_;
     int height_;
