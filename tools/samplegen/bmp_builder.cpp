@@ -95,9 +95,11 @@ void WritePixelRows(std::vector<std::uint8_t> &bytes, const BmpImage &image)
         const int displayed = image.topDown ? stored : image.height - 1 - stored;
         const std::size_t rowStart = bytes.size();
         bytes.resize(rowStart + stride, 0);
-        for (int x = 0; x < image.width; ++x)
+        for (int x = 0; x < image.width; ++x) {
+            const std::size_t index = static_cast<std::size_t>(displayed) * image.width + x;
             PutPixel(bytes.data() + rowStart, x, image.bitCount,
-                     image.pixels[static_cast<std::size_t>(displayed) * image.width + x]);
+                     index < image.pixels.size() ? image.pixels[index] : 0);
+        }
     }
 }
 

@@ -18,6 +18,7 @@ struct BmpImage {
     std::vector<std::uint32_t> palette;
     // width x height values, row by row from the top row as displayed:
     // palette indices for 1, 4 and 8 bits, 0x00RRGGBB colours for 24 and 32.
+    // Missing values are 0.
     std::vector<std::uint32_t> pixels;
 };
 
