@@ -101,14 +101,14 @@ void CPartsEditorDlg::AddAboutToSystemMenu()
     const HMENU menu = GetSystemMenu(false);
     if (!menu)
         return;
-    const int length = LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, nullptr, 0);
-    if (length <= 0)
+    // With no buffer, LoadStringW gives the resource's own text and length
+    // (the text is not zero-terminated).
+    const wchar_t *resource = nullptr;
+    const int length =
+        LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, reinterpret_cast<LPWSTR>(&resource), 0);
+    if (length <= 0 || !resource)
         return;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(LoadStringW(AfxGetResourceHandle(), IDS_ABOUTBOX, text.data(), length + 1)));
-    if (text.empty())
-        return;
+    const std::wstring text(resource, static_cast<std::size_t>(length));
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text.c_str());
 }
