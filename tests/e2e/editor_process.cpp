@@ -1,0 +1,86 @@
+#include "editor_process.h"
+
+#include <filesystem>
+#include <string>
+
+#include "framework/cstring.h"
+
+namespace {
+constexpr DWORD PollMilliseconds = 20;
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+void PumpWaitingMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+} // namespace
+
+// CMake gives the path as the build sees it; under Wine a Unix path is
+// reached through drive Z:.
+std::wstring TaviExePath()
+{
+    std::wstring path = std::filesystem::path(TAVI_EXE).wstring();
+    if (!path.empty() && path.front() == L'/')
+        path.insert(0, L"Z:");
+    for (wchar_t &character : path)
+        if (character == L'/')
+            character = L'\\';
+    return path;
+}
+
+EditorProcess::EditorProcess(const std::wstring &exe, const std::wstring &workingFolder)
+{
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.c_str(), &startup, &process_))
+        process_ = {};
+}
+
+EditorProcess::~EditorProcess()
+{
+    if (!process_.hProcess)
+        return;
+    if (IsRunning()) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool EditorProcess::IsRunning() const
+{
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool EditorProcess::WaitForExit(DWORD milliseconds) const
+{
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds)
+{
+    const std::wstring wideTitle = CString(title).ToWide();
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    do {
+        PumpWaitingMessages();
+        for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", wideTitle.c_str()); window;
+             window = FindWindowExW(nullptr, window, L"#32770", wideTitle.c_str()))
+            if (IsWindowVisible(window) && (processId == 0 || ProcessOf(window) == processId))
+                return window;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, PollMilliseconds, QS_ALLINPUT);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}

@@ -1,0 +1,33 @@
+// The real Tavi.exe started in a working folder and watched from outside.
+#pragma once
+
+#include <string>
+
+#include <windows.h>
+
+// The program under test, as a Windows path.
+std::wstring TaviExePath();
+
+class EditorProcess {
+  public:
+    // Starts exe with the given working folder; IsRunning tells whether it
+    // could be started.
+    EditorProcess(const std::wstring &exe, const std::wstring &workingFolder);
+    EditorProcess(const EditorProcess &) = delete;
+    EditorProcess &operator=(const EditorProcess &) = delete;
+    // Ends the process if it still runs.
+    ~EditorProcess();
+
+    bool IsRunning() const;
+    DWORD Id() const { return process_.dwProcessId; }
+    // Waits for the process to end; false on time-out.
+    bool WaitForExit(DWORD milliseconds) const;
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+// A visible top-level dialog-class window with this title (code page 932)
+// of the given process (any process for 0), waiting up to the time-out
+// while pumping this thread's messages; null if none appeared.
+HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds);
