@@ -1,6 +1,7 @@
 #include "image_codec.h"
 
 #include <climits>
+#include <cstdlib>
 #include <memory>
 
 #include "command_error.h"
@@ -39,6 +40,8 @@ std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file)
     if (!stbi_info_from_memory(file.data(), ByteCount(file), &size.width, &size.height, &channels)) {
         return std::nullopt;
     }
+    // A BMP file with rows stored top-down announces a negative height.
+    size.height = std::abs(size.height);
     return size;
 }
 
