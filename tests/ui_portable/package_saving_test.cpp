@@ -153,6 +153,27 @@ TEST_F(PackageSaving, AFailedWriteChangesNoFileAndNoHeaderByte)
     EXPECT_EQ(BankBytes(PartImageStore::SavedBase), savedBefore);
 }
 
+TEST_F(PackageSaving, AFolderInTheWayIsNeverMoved)
+{
+    ASSERT_TRUE(CreateFolder(PackagePath(PackageFolder, "dir")));
+    EXPECT_EQ(SavePackage(PackageFolder, "dir", PackageTarget::ExistingPackage, NewTexts),
+              PackageSaveOutcome::CannotReplace);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"dir.pac"});
+    EXPECT_TRUE(FindEntries(PackagePath(PackageFolder, "dir")).at(0).isFolder);
+
+    WriteWholeFile(PackagePath(PackageFolder, "abc"), oldPackage_);
+    ASSERT_TRUE(CreateFolder(BackupPath(PackageFolder, "abc")));
+    WriteWholeFile(BackupPath(PackageFolder, "abc") + "\\keep.txt", olderBackup_);
+
+    EXPECT_EQ(SavePackage(PackageFolder, "abc", PackageTarget::ExistingPackage, NewTexts),
+              PackageSaveOutcome::CannotReplace);
+
+    EXPECT_EQ(ReadWholeFile(PackagePath(PackageFolder, "abc")), oldPackage_);
+    EXPECT_EQ(ReadWholeFile(BackupPath(PackageFolder, "abc") + "\\keep.txt"), olderBackup_);
+    EXPECT_EQ(FolderContents(), (std::vector<std::string>{"abc.bak", "abc.pac", "dir.pac"}));
+    EXPECT_EQ(PackageHeader.bytes, headerBefore_.bytes);
+}
+
 TEST_F(PackageSaving, AMissingPackageFolderIsReportedAndLeftMissing)
 {
     const std::string missing = "へや\\";

@@ -56,10 +56,19 @@ PackageSaveOutcome WriteIntoPlaceholder(const std::string &packagePath)
     return outcome;
 }
 
+// A file that can be opened for reading: not missing, not a folder, not
+// locked by another program.
+bool IsReadableFile(const std::string &path)
+{
+    return FileHandle::OpenForSharedRead(path).IsOpen();
+}
+
 // Moves an older backup out of the way under a free name, so that it can be
 // put back if the replacement fails. Empty when there was none to move.
 std::optional<std::string> ParkOldBackup(const std::string &base, const std::string &backupPath)
 {
+    if (!IsReadableFile(backupPath))
+        return std::nullopt;
     const std::optional<std::string> parked = ReserveFreeName(base, ParkedBackupExtension);
     if (!parked)
         return std::nullopt;
@@ -75,18 +84,19 @@ void UnparkOldBackup(const std::optional<std::string> &parked, const std::string
         RenameFile(*parked, backupPath, false);
 }
 
-// The written temporary file takes the package's place; the old package
-// becomes the backup. Every step that fails undoes the steps before it.
+// The written temporary file takes the package's place and the old package
+// becomes the backup. Every step that fails undoes the steps before it; a
+// folder or a locked file in the way is never moved.
 bool PutInPlace(const std::string &temporary, const std::string &base)
 {
     const std::string packagePath = base + PackageExtension;
     const std::string backupPath = base + BackupExtension;
+    if (!IsReadableFile(packagePath))
+        return RenameFile(temporary, packagePath, false);
     const std::optional<std::string> parked = ParkOldBackup(base, backupPath);
     if (!RenameFile(packagePath, backupPath, false)) {
-        // No old package to keep (or one that cannot be moved, and then the
-        // new file cannot take its place either).
         UnparkOldBackup(parked, backupPath);
-        return RenameFile(temporary, packagePath, false);
+        return false;
     }
     if (!RenameFile(temporary, packagePath, false)) {
         RenameFile(backupPath, packagePath, false);
