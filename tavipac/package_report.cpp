@@ -112,8 +112,11 @@ bool ReadRecord(FileHandle &file, PartSlot &slot, RecordReport &record, std::uin
                                   " bytes is larger than a slot (" + Number(SlotSize) +
                                   " bytes); the editor skips it");
     }
-    CheckImage(slot, got, record);
-    if (got + skipped < record.recordSize) {
+    const bool cutShort = got + skipped < record.recordSize;
+    // The rows of a cut record are missing because the file ends: that is
+    // the one problem to name.
+    CheckImage(slot, cutShort ? SlotSize : got, record);
+    if (cutShort) {
         record.problems.push_back("cut short: the file ends after " + Number(got + skipped) + " of its " +
                                   Number(record.recordSize) + " bytes");
         return false;
