@@ -211,7 +211,7 @@ PackageTarget SettleTarget(const OutputTarget &output, bool force)
     }
     if (!force) {
         throw CommandError(ShownPath(packagePath) +
-                           " exists already; use --force to replace it (the old file is kept as " +
+                           " exists already; use --force to replace it (the old file is then kept as " +
                            ShownPath(BackupPath(output.folder, output.name)) + ")");
     }
     return PackageTarget::ExistingPackage;

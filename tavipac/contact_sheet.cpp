@@ -18,7 +18,9 @@ constexpr int LabelScale = 2;
 constexpr int LabelHeight = DigitHeight * LabelScale + 4;
 constexpr int CellWidth = Margin + BoxWidth + Gap + BoxWidth + Margin;
 constexpr int CellHeight = Margin + LabelHeight + BoxHeight + Margin;
-constexpr std::uint32_t SheetColour = 0x303030;
+constexpr std::uint32_t SheetColour = 0x202020;
+constexpr std::uint32_t CellColour = 0x383838;
+constexpr int CellBorder = 2;
 constexpr std::uint32_t BoxColour = 0x505050;
 constexpr std::uint32_t LabelColour = 0xFFFFFF;
 constexpr std::uint32_t CrossColour = 0xE03030;
@@ -80,8 +82,12 @@ RgbImage BuildContactSheet(const PartBank &bases, const PartBank &masks)
     RgbImage sheet{Columns * CellWidth, Rows * CellHeight, {}};
     sheet.pixels.assign(static_cast<std::size_t>(sheet.width) * sheet.height, SheetColour);
     for (int slot = 0; slot < SlotCount; ++slot) {
-        const int left = slot % Columns * CellWidth + Margin;
-        const int top = slot / Columns * CellHeight + Margin;
+        const int cellLeft = slot % Columns * CellWidth;
+        const int cellTop = slot / Columns * CellHeight;
+        Fill(sheet, cellLeft + CellBorder, cellTop + CellBorder, CellWidth - 2 * CellBorder,
+             CellHeight - 2 * CellBorder, CellColour);
+        const int left = cellLeft + Margin;
+        const int top = cellTop + Margin;
         const auto index = static_cast<std::size_t>(slot);
         DrawImageBox(sheet, left, top, bases[index], slot);
         DrawImageBox(sheet, left + BoxWidth + Gap, top, masks[index], MaskNumber(slot));

@@ -54,9 +54,10 @@ void RequireFitsSlot(const ImageSize &size)
                            " image makes an 8-bit file of " + std::to_string(fileSize) +
                            " bytes, but a part holds at most " + std::to_string(SlotSize) +
                            " bytes; the largest size that fits is " + std::to_string(LargestFittingWidth) +
-                           "x" + std::to_string(LargestFittingHeight) + " (or any size of at most " +
-                           std::to_string(SlotSize - EightBitPixelOffset) +
-                           " bytes of rows padded to 4 bytes)");
+                           "x" + std::to_string(LargestFittingHeight) +
+                           " (in general: the rows, each padded to a multiple of 4 bytes, may "
+                           "take at most " +
+                           std::to_string(SlotSize - EightBitPixelOffset) + " bytes)");
     }
 }
 
