@@ -2,7 +2,6 @@
 // returns the exit code; CommandError and UsageError end it with code 2.
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,15 +9,6 @@
 #include "console.h"
 
 using Arguments = std::vector<std::string>;
-
-struct Command {
-    std::string_view name;
-    std::string_view summary;
-    std::u8string_view help;
-    int (*run)(const Arguments &arguments, Console &console);
-};
-
-std::span<const Command> Commands();
 
 int RunInfo(const Arguments &arguments, Console &console);
 int RunList(const Arguments &arguments, Console &console);

@@ -1,7 +1,6 @@
 // "compose": a new package from a base package, part replacements and new
 // texts, written byte for byte as the editor's compose dialog writes it.
 #include <algorithm>
-#include <cstring>
 
 #include "command_error.h"
 #include "command_line.h"

@@ -10,6 +10,13 @@
 
 namespace {
 
+struct Command {
+    std::string_view name;
+    std::string_view summary;
+    std::u8string_view help;
+    int (*run)(const Arguments &arguments, Console &console);
+};
+
 const std::array<Command, 7> CommandTable = {{
     {"info", "show a package's flags, texts and forty records", InfoHelp, RunInfo},
     {"list", "list the packages of a folder with both room tests", ListHelp, RunList},
@@ -64,11 +71,6 @@ int RunCommand(const Command &command, const Arguments &arguments, Console &cons
 }
 
 } // namespace
-
-std::span<const Command> Commands()
-{
-    return CommandTable;
-}
 
 int RunTavipac(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &err)
 {
