@@ -2,11 +2,67 @@
 // group in the working banks.
 #include "parts_editor_dlg.h"
 
-void CPartsEditorDlg::OnPartComboChange(WPARAM) {}
+#include "framework/message_box.h"
+#include "ui/portable/part_files.h"
+#include "ui/portable/slot_map.h"
 
-void CPartsEditorDlg::ReplaceSlotGroup(int) {}
+namespace {
+// What LoadPartFromCollection returns.
+constexpr int SlotReplaced = 0;
+constexpr int BaseRefused = 1;
+constexpr int FileMissing = 2;
 
-int CPartsEditorDlg::LoadPartFromCollection(int, CString)
+int LoadResult(PartLoadOutcome outcome)
 {
-    return 0;
+    switch (outcome) {
+    case PartLoadOutcome::Restored:
+    case PartLoadOutcome::Loaded: return SlotReplaced;
+    case PartLoadOutcome::TooLarge:
+    case PartLoadOutcome::NotEightBit:
+    case PartLoadOutcome::MaskTooLarge: return BaseRefused;
+    case PartLoadOutcome::BaseMissing:
+    case PartLoadOutcome::MaskMissing: return FileMissing;
+    }
+    return FileMissing;
+}
+} // namespace
+
+// Reached for every command with notification code 1; only the part combo
+// boxes start a replacement.
+void CPartsEditorDlg::OnPartComboChange(WPARAM param)
+{
+    const int keySlot = KeySlotOfCombo(LOWORD(param));
+    if (keySlot >= 0)
+        ReplaceSlotGroup(keySlot);
+}
+
+// Every slot of the group is loaded with the chosen entry, key slot last,
+// whatever happened to the others. A combo box without a selection loads
+// nothing.
+void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
+{
+    ComposeButton.EnableWindow(false);
+    const CComboBox &combo = SlotComboTable[static_cast<std::size_t>(keySlot)];
+    const int selected = combo.GetCurSel();
+    if (selected != CB_ERR) {
+        const CString entryText = combo.GetLBText(selected);
+        for (const int slot : SlotGroupTable(keySlot))
+            LoadPartFromCollection(slot, entryText);
+    }
+    ComposeButton.EnableWindow(true);
+}
+
+// The empty entry puts the saved part back; any other entry names the
+// collection files of the slot and its mask. Every load disables the export
+// until the parts are displayed again. A message comes before the redraw.
+int CPartsEditorDlg::LoadPartFromCollection(int slot, CString entryText)
+{
+    OutputButton.EnableWindow(false);
+    const PartLoadResult result = LoadPartFromCollectionFiles(slot, entryText.Bytes());
+    const std::string message = PartLoadMessage(result);
+    if (!message.empty())
+        AfxMessageBox(message);
+    if (NeedsRedraw(result.outcome))
+        RedrawPreviews(slot);
+    return LoadResult(result.outcome);
 }

@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "framework/bitmap.h"
 #include "framework/button.h"
@@ -81,7 +83,8 @@ class CPartsEditorDlg : public CDialog {
     void FillPartCombos();
     void FillPartCombo(int slot, const CComboBox &combo);
     void OnOutputParts();
-    void ExportSlotFiles(int slot);
+    // Returns the names of the files that could not be written.
+    std::vector<std::string> ExportSlotFiles(int slot);
     void AddExportedNameToCombo(int comboId);
 
     // Part replacement (part_replacement.cpp).

@@ -4,11 +4,23 @@
 
 #include <string>
 
+#include "framework/message_box.h"
+#include "res/resource.h"
+#include "store/file_system.h"
+#include "ui/portable/messages.h"
 #include "ui/portable/part_files.h"
+#include "ui/portable/slot_map.h"
 
 namespace {
 // Minimum width of a part combo box's drop-down list, in pixels.
 constexpr int PartListWidth = 127;
+
+// The stem of the package shown in the file-name field ("abc." for
+// "abc.pac").
+std::string ShownPartStem(const CWnd &dialog)
+{
+    return PartStem(dialog.GetDlgItem(IDC_FILE_NAME).GetWindowText().Bytes());
+}
 } // namespace
 
 void CPartsEditorDlg::FillPartCombos()
@@ -27,8 +39,42 @@ void CPartsEditorDlg::FillPartCombo(int slot, const CComboBox &combo)
     combo.SetDroppedWidth(PartListWidth);
 }
 
-void CPartsEditorDlg::OnOutputParts() {}
+// Writes every part slot but 14 as a base file and a mask file, offering the
+// room in each combo box as soon as its slots are written. Existing files
+// are overwritten without asking. Files that could not be written are named
+// in one message at the end; an export that wrote everything is silent.
+void CPartsEditorDlg::OnOutputParts()
+{
+    if (!OutputButton.IsWindowEnabled())
+        return;
+    CreateFolder(PartsCollectionFolder);
+    std::vector<std::string> failed;
+    for (const ExportStep &step : ExportSteps) {
+        for (int i = 0; i < step.slotCount; ++i) {
+            const std::vector<std::string> slotFailed =
+                ExportSlotFiles(step.slots[static_cast<std::size_t>(i)]);
+            failed.insert(failed.end(), slotFailed.begin(), slotFailed.end());
+        }
+        AddExportedNameToCombo(step.comboId);
+    }
+    // The focus leaves the button before it is disabled.
+    RoomList.SetFocus();
+    OutputButton.EnableWindow(false);
+    if (!failed.empty())
+        AfxMessageBox(ExportFailedMessage(failed));
+}
 
-void CPartsEditorDlg::ExportSlotFiles(int) {}
+std::vector<std::string> CPartsEditorDlg::ExportSlotFiles(int slot)
+{
+    return ::ExportSlotFiles(slot, ShownPartStem(*this));
+}
 
-void CPartsEditorDlg::AddExportedNameToCombo(int) {}
+// The entry is added once: an equal one, in any letter case, is enough.
+void CPartsEditorDlg::AddExportedNameToCombo(int comboId)
+{
+    CComboBox combo;
+    combo.Attach(GetDlgItem(comboId).GetSafeHwnd());
+    const CString entry = ExportedEntryText(ShownPartStem(*this));
+    if (combo.FindStringExact(-1, entry) == CB_ERR)
+        combo.AddString(entry);
+}

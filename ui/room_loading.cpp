@@ -2,8 +2,119 @@
 // display-parts command.
 #include "parts_editor_dlg.h"
 
-void CPartsEditorDlg::OnRoomSelected() {}
+#include "editor_state.h"
+#include "framework/message_box.h"
+#include "store/file_system.h"
+#include "store/package_file.h"
+#include "store/package_header.h"
+#include "store/part_image_store.h"
+#include "ui/portable/messages.h"
+#include "ui/portable/slot_map.h"
 
-void CPartsEditorDlg::OnDisplayParts() {}
+namespace {
+constexpr int EmptyEntry = 0;
 
-void CPartsEditorDlg::HidePartPreviews() {}
+// The package reader's reports, each shown in a message box while reading
+// goes on.
+class MessageBoxReporter : public PackageReadReporter {
+  public:
+    void ReportNotEightBit(int slot) override { AfxMessageBox(NotEightBitRecordMessage(slot)); }
+    void ReportOversizedRecord(int recordNumber) override
+    {
+        AfxMessageBox(OversizedRecordMessage(recordNumber));
+    }
+};
+
+void EnableCommandButtons(const CPartsEditorDlg &dialog, bool enable)
+{
+    dialog.DisplayButton.EnableWindow(enable);
+    dialog.OutputButton.EnableWindow(enable);
+    dialog.ComposeButton.EnableWindow(enable);
+}
+
+// Edit 1004 and CurrentPackageName.
+void ShowFileName(CPartsEditorDlg &dialog, const CString &fileName)
+{
+    dialog.FileNameValue = fileName;
+    CurrentPackageName = fileName;
+    dialog.UpdateData(false);
+}
+
+// Edits 1007, 1005 and 1006, in this order.
+void ShowHeaderTexts(CPartsEditorDlg &dialog)
+{
+    dialog.NameEdit.SetWindowText(GetHeaderText(NameText));
+    dialog.RemarksEdit.SetWindowText(GetHeaderText(RemarksText));
+    dialog.AuthorValue = GetHeaderText(AuthorText);
+    dialog.UpdateData(false);
+}
+
+// Selecting the empty entry this way sends no change notification, so no
+// part is restored by it.
+void ResetPartCombos(const CPartsEditorDlg &dialog, bool enable)
+{
+    for (const CComboBox &combo : dialog.SlotComboTable) {
+        if (!combo)
+            continue;
+        combo.EnableWindow(enable);
+        combo.SetCurSel(EmptyEntry);
+    }
+}
+} // namespace
+
+void CPartsEditorDlg::OnRoomSelected()
+{
+    const int selected = RoomList.GetCurSel();
+    if (selected == LB_ERR)
+        return;
+    if (EditorMode == PartsDisplay) {
+        HidePartPreviews();
+        ResetPartCombos(*this, false);
+    }
+    EditorMode = NothingLoaded;
+    EnableCommandButtons(*this, false);
+
+    const CString fileName = RoomList.GetText(selected);
+    PackagePath = PackageFolder + fileName;
+    FileHandle file = FileHandle::OpenForSharedRead(PackagePath.Bytes());
+    if (file.IsOpen()) {
+        ShowFileName(*this, fileName);
+        ReadPackageHeader(file);
+        ShowHeaderTexts(*this);
+        MessageBoxReporter reporter;
+        ReadPackageRecords(file, reporter);
+        file.Close();
+        PartImageStore::CopyWorkingToSaved();
+        EditorMode = PackageLoaded;
+        RedrawPreviews(RoomSlot);
+        DisplayButton.EnableWindow(true);
+    }
+    if (AutoDisplay)
+        OnDisplayParts();
+}
+
+// Every replacement made since the package was read or saved is discarded.
+// The room preview is drawn again too, so that it always shows the working
+// bank.
+void CPartsEditorDlg::OnDisplayParts()
+{
+    if (!DisplayButton.IsWindowEnabled())
+        return;
+    EnableCommandButtons(*this, false);
+    EditorMode = PartsDisplay;
+    PartImageStore::CopySavedToWorking();
+    HidePartPreviews();
+    RedrawPreviews(AllSlots);
+    RedrawPreviews(RoomSlot);
+    EnableCommandButtons(*this, true);
+    ResetPartCombos(*this, true);
+    RoomList.SetFocus();
+}
+
+// The room preview is never hidden.
+void CPartsEditorDlg::HidePartPreviews()
+{
+    for (int slot = 0; slot < SlotCount; ++slot)
+        if (slot != RoomSlot && PreviewControls[slot])
+            PreviewControls[slot].ShowWindow(SW_HIDE);
+}
