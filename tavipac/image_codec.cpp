@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bmp_rle.h"
 #include "command_error.h"
 #include "stb_implementation.h"
 
@@ -35,6 +36,9 @@ void AppendBytes(void *context, void *data, int size)
 
 std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file)
 {
+    if (IsRleBmp(file)) {
+        return RleBmpSize(file);
+    }
     ImageSize size;
     int channels = 0;
     if (!stbi_info_from_memory(file.data(), ByteCount(file), &size.width, &size.height, &channels)) {
@@ -47,6 +51,9 @@ std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file)
 
 RgbaImage DecodeImage(std::span<const std::uint8_t> file)
 {
+    if (IsRleBmp(file)) {
+        return DecodeRleBmp(file);
+    }
     RgbaImage image;
     int channels = 0;
     const std::unique_ptr<unsigned char, StbFree> pixels(stbi_load_from_memory(

@@ -1,5 +1,6 @@
 // Reading PNG, JPEG, GIF, TGA and BMP images and writing PNG images, through
-// the stb image libraries.
+// the stb image libraries (and a reader of their own for run-length encoded
+// BMP files, which stb does not read).
 #pragma once
 
 #include <cstdint>

@@ -102,6 +102,61 @@ TEST_F(ImageCommands, ConvertKeepsTheColoursOfImagesWithAtMost256)
     EXPECT_EQ(Decoded(FileBytes("fromPng.bmp")).pixels, Decoded(BuildBmpFile(eightBit)).pixels);
 }
 
+// A run-length encoded BMP file: headers, a colour table of 2^bitCount
+// entries where entry i is colour(i), then the run data.
+std::vector<std::uint8_t> RleBmp(int width, int height, int bitCount, const std::vector<std::uint8_t> &runs)
+{
+    const std::size_t tableSize = 4u << bitCount;
+    std::vector<std::uint8_t> file(54 + tableSize, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    PutU32(file, 10, static_cast<std::uint32_t>(file.size()));
+    PutU32(file, 14, 40);
+    PutU32(file, 18, static_cast<std::uint32_t>(width));
+    PutU32(file, 22, static_cast<std::uint32_t>(height));
+    PutU16(file, 26, 1);
+    PutU16(file, 28, static_cast<std::uint16_t>(bitCount));
+    PutU32(file, 30, bitCount == 8 ? 1 : 2);
+    for (std::size_t i = 0; i < tableSize / 4; ++i) {
+        file[54 + 4 * i] = static_cast<std::uint8_t>(i * 3);     // blue
+        file[54 + 4 * i + 1] = static_cast<std::uint8_t>(i * 5); // green
+        file[54 + 4 * i + 2] = static_cast<std::uint8_t>(i * 7); // red
+    }
+    file.insert(file.end(), runs.begin(), runs.end());
+    PutU32(file, 2, static_cast<std::uint32_t>(file.size()));
+    return file;
+}
+
+std::vector<std::uint32_t> Colours(const std::vector<std::uint32_t> &indices)
+{
+    std::vector<std::uint32_t> colours;
+    for (const std::uint32_t i : indices) {
+        colours.push_back(i * 7 << 16 | i * 5 << 8 | i * 3);
+    }
+    return colours;
+}
+
+TEST_F(ImageCommands, ConvertReadsRunLengthEncodedBmp)
+{
+    // Bottom row: a run of one 5, an absolute run 6 7 8 (padded), end of
+    // line; top row: a run of four 9s, end of bitmap.
+    WriteBytes("rle8.bmp", RleBmp(4, 2, 8, {1, 5, 0, 3, 6, 7, 8, 0, 0, 0, 4, 9, 0, 1}));
+    ASSERT_EQ(Tavipac({"convert", "rle8.bmp", "-o", "part8.bmp"}).exitCode, 0);
+    EXPECT_EQ(Decoded(FileBytes("part8.bmp")).pixels, Colours({9, 9, 9, 9, 5, 6, 7, 8}));
+
+    // Bottom row: a run of five alternating 1 and 2, end of line; top row: an
+    // absolute run 3 1 2, a move two pixels on (left as entry 0), end of
+    // line, end of bitmap.
+    WriteBytes("rle4.bmp", RleBmp(5, 2, 4, {5, 0x12, 0, 0, 0, 3, 0x31, 0x20, 0, 2, 2, 0, 0, 0, 0, 1}));
+    ASSERT_EQ(Tavipac({"convert", "rle4.bmp", "-o", "part4.bmp"}).exitCode, 0);
+    EXPECT_EQ(Decoded(FileBytes("part4.bmp")).pixels, Colours({3, 1, 2, 0, 0, 1, 2, 1, 2, 1}));
+
+    WriteBytes("cut.bmp", RleBmp(4, 2, 8, {4, 9, 0}));
+    const TavipacRun run = Tavipac({"convert", "cut.bmp", "-o", "cut8.bmp"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("damaged run-length encoded BMP file"), std::string::npos) << run.err;
+}
+
 TEST_F(ImageCommands, ConvertQuantisesRichImagesCloselyAndMakesMasks)
 {
     RgbImage gradient{96, 64, {}};
