@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/combo_box.h"
+#include "framework/cstring.h"
 #include "framework/dialog.h"
 #include "framework/edit.h"
 
@@ -21,7 +22,15 @@ class CComposeDlg : public CDialog {
     BOOL OnInitDialog() override;
 
     void OnExecuteCompose();
+    // The control's text as it fits a header text: at most 255 bytes, and
+    // 254 when the 255th byte would open a two-byte unit.
+    CString GetLimitedText(int controlId) const;
 
   private:
     static const MessageMapEntry MessageEntries[];
+
+    void FillFileNameList() const;
+    // Tells the user and gives the file-name box the focus again; the dialog
+    // stays open with what was typed.
+    void RefuseComposition(const CString &message) const;
 };
