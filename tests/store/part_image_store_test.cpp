@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "store/byte_reader.h"
 #include "store/part_image_store.h"
 #include "store_test_support.h"
 
@@ -8,6 +11,17 @@ class PartImageStoreTest : public testing::Test {
   protected:
     void SetUp() override { ResetStore(); }
 };
+
+TEST(ByteReaderTest, FieldsReadLittleEndianAndNeverPastTheEnd)
+{
+    const std::uint8_t bytes[] = {0x01, 0x02, 0x03, 0x04, 0xFF};
+    EXPECT_EQ(ReadU16LE(bytes, 0), 0x0201);
+    EXPECT_EQ(ReadU32LE(bytes, 1), 0xFF040302u);
+    EXPECT_EQ(ReadI32LE(bytes, 1), static_cast<std::int32_t>(0xFF040302u));
+    EXPECT_EQ(ReadU16LE(bytes, 4), 0);
+    EXPECT_EQ(ReadU32LE(bytes, 2), 0u);
+    EXPECT_EQ(ReadU32LE(bytes, std::numeric_limits<std::size_t>::max() - 1), 0u);
+}
 
 TEST(PartSlotTest, AccessorsReadLittleEndianFieldsOfTheImage)
 {
