@@ -240,7 +240,7 @@ int RunCompose(const Arguments &arguments, Console &console)
 
     LoadPackageIntoStore(StorePath(parsed.Positional()[0]), console.err);
     {
-        const WorkingDirectory workdir(parsed.Value("--workdir").value_or(""));
+        const WorkingDirectory editorDirectory(parsed.Value("--workdir").value_or(""));
         for (const SlotChoice &part : parts) {
             ReplacePartGroup(part);
         }

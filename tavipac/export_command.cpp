@@ -52,12 +52,14 @@ int RunExport(const Arguments &arguments, Console &console)
     const std::string packagePath = StorePath(parsed.Positional()[0]);
     LoadPackageIntoStore(packagePath, console.err);
     const std::string stem = PartStem(FileNameOf(packagePath));
+    const std::string workdir = parsed.Value("--workdir").value_or("");
+    const std::string folder =
+        ShownPath((workdir.empty() ? std::string() : StoreFolder(workdir)) + PartsCollectionFolder);
     std::vector<std::string> failed;
     {
-        const WorkingDirectory workdir(parsed.Value("--workdir").value_or(""));
+        const WorkingDirectory editorDirectory(workdir);
         failed = ExportRoomParts(stem);
     }
-    const std::string folder = ShownPath(PartsCollectionFolder);
     for (const std::string &name : ExportedFileNames(stem, failed)) {
         console.out << folder << ShownPath(name) << "\n";
     }

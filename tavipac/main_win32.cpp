@@ -12,6 +12,24 @@
 
 namespace {
 
+// The console's output code page, UTF-8 while the program runs and given back
+// afterwards, so that the console that started it is left as it was.
+class Utf8Console {
+  public:
+    Utf8Console() : previous_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    Utf8Console(const Utf8Console &) = delete;
+    Utf8Console &operator=(const Utf8Console &) = delete;
+    ~Utf8Console()
+    {
+        if (previous_ != 0) {
+            SetConsoleOutputCP(previous_);
+        }
+    }
+
+  private:
+    UINT previous_;
+};
+
 std::string ToUtf8(const wchar_t *argument)
 {
     const int length = WideCharToMultiByte(CP_UTF8, 0, argument, -1, nullptr, 0, nullptr, nullptr);
@@ -28,7 +46,7 @@ std::string ToUtf8(const wchar_t *argument)
 
 int wmain(int argc, wchar_t **argv)
 {
-    SetConsoleOutputCP(CP_UTF8);
+    const Utf8Console console;
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     std::vector<std::string> arguments;
