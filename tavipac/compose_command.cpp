@@ -1,6 +1,7 @@
 // "compose": a new package from a base package, part replacements and new
 // texts, written byte for byte as the editor's compose dialog writes it.
 #include <algorithm>
+#include <memory>
 
 #include "command_error.h"
 #include "command_line.h"
@@ -57,6 +58,7 @@ const std::vector<OptionSpec> ComposeOptions = {
     {"--author", "", true, false},   {"--workdir", "", true, false}, {"--force", "", false, false}};
 
 constexpr std::string_view PackageExtension = ".pac";
+constexpr std::uint16_t PartBitCount = 8;
 
 struct SlotChoice {
     int slot;
@@ -97,7 +99,7 @@ std::string PartLoadFailure(const PartLoadResult &result)
     case PartLoadOutcome::MaskMissing: return file + " was not found";
     case PartLoadOutcome::TooLarge:
     case PartLoadOutcome::MaskTooLarge:
-        return file + " is larger than a slot (77880 bytes) or not a BMP file";
+        return file + " is larger than a slot (" + std::to_string(SlotSize) + " bytes) or not a BMP file";
     case PartLoadOutcome::NotEightBit: return file + " is not an 8-bit (256-colour) image";
     case PartLoadOutcome::Restored:
     case PartLoadOutcome::Loaded: break;
@@ -127,17 +129,18 @@ void ReplaceSlotImage(PartBank &bank, const SlotChoice &choice, bool isBase)
 {
     const std::string path = StorePath(choice.value);
     const std::vector<std::uint8_t> bytes = ReadFileBytes(path, SlotSize);
-    PartSlot image{};
-    std::copy(bytes.begin(), bytes.end(), image.bytes.begin());
-    const std::uint32_t size = FileSize(image);
+    const auto image = std::make_unique<PartSlot>();
+    std::copy(bytes.begin(), bytes.end(), image->bytes.begin());
+    const std::uint32_t size = FileSize(*image);
     if (size < BmpFileHeaderSize || size > SlotSize || bytes.size() < size) {
-        throw CommandError(ShownPath(path) + " is not a BMP file that fits a slot (77880 bytes)");
+        throw CommandError(ShownPath(path) + " is not a BMP file that fits a slot (" +
+                           std::to_string(SlotSize) + " bytes)");
     }
-    if (isBase && BitCount(image) != 8) {
+    if (isBase && BitCount(*image) != PartBitCount) {
         throw CommandError(ShownPath(path) + " is not an 8-bit (256-colour) image");
     }
     PartSlot &slot = bank[static_cast<std::size_t>(choice.slot)];
-    std::copy_n(image.bytes.begin(), size, slot.bytes.begin());
+    std::copy_n(image->bytes.begin(), size, slot.bytes.begin());
 }
 
 // Line breaks as a multi-line edit control delivers them: CR LF.

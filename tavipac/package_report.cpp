@@ -143,22 +143,6 @@ void ReadRecords(FileHandle &file, PackageReport &report)
     }
 }
 
-} // namespace
-
-std::string PackageReport::Text(HeaderTextField which) const
-{
-    const std::size_t field = TextFieldOffset + TextFieldStride * static_cast<std::size_t>(which);
-    return std::string(reinterpret_cast<const char *>(header.data()) + field + 1, header[field]);
-}
-
-bool PackageReport::HasProblems() const
-{
-    return !problems.empty() || std::any_of(records.begin(), records.end(),
-                                            [](const RecordReport &r) { return !r.problems.empty(); });
-}
-
-namespace {
-
 PackageReport Inspect(const std::string &storePath, bool withRecords)
 {
     FileHandle file = FileHandle::OpenForSharedRead(storePath);
@@ -189,6 +173,18 @@ PackageReport Inspect(const std::string &storePath, bool withRecords)
 }
 
 } // namespace
+
+std::string PackageReport::Text(HeaderTextField which) const
+{
+    const std::size_t field = TextFieldOffset + TextFieldStride * static_cast<std::size_t>(which);
+    return std::string(reinterpret_cast<const char *>(header.data()) + field + 1, header[field]);
+}
+
+bool PackageReport::HasProblems() const
+{
+    return !problems.empty() || std::any_of(records.begin(), records.end(),
+                                            [](const RecordReport &r) { return !r.problems.empty(); });
+}
 
 PackageReport InspectPackage(const std::string &storePath)
 {
