@@ -42,9 +42,9 @@ std::vector<std::uint8_t> SmallBmp(int width, int height, std::uint32_t colour)
     return BuildBmp8(width, height, {0x000000, colour}, indices);
 }
 
-using ExportCompose = TavipacFolder;
+using TavipacExportCompose = TavipacFolder;
 
-TEST_F(ExportCompose, ExportWritesThe38PartFilesOfTheEditor)
+TEST_F(TavipacExportCompose, ExportWritesThe38PartFilesOfTheEditor)
 {
     const TavipacRun run = Tavipac({"export", Umi});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -72,7 +72,7 @@ TEST_F(ExportCompose, ExportWritesThe38PartFilesOfTheEditor)
     EXPECT_EQ(FileBytes("other\\部屋の部品集\\39umi.BMP"), RecordBytes(package, 39));
 }
 
-TEST_F(ExportCompose, ComposeWritesWhatTheEditorsWriterWrites)
+TEST_F(TavipacExportCompose, ComposeWritesWhatTheEditorsWriterWrites)
 {
     ASSERT_EQ(Tavipac({"export", Utf8(u8"部屋/mori.pac")}).exitCode, 0);
     WriteBytes("table.bmp", SmallBmp(30, 20, 0x3366CC));
@@ -102,7 +102,7 @@ TEST_F(ExportCompose, ComposeWritesWhatTheEditorsWriterWrites)
     EXPECT_EQ(RecordBytes(composed, 0), RecordBytes(SamplePackage("umi.pac"), 0));
 }
 
-TEST_F(ExportCompose, ComposeCutsTextsAsTheComposeDialog)
+TEST_F(TavipacExportCompose, ComposeCutsTextsAsTheComposeDialog)
 {
     const std::string name = std::string(254, 'a') + Utf8(u8"あ");
     ASSERT_EQ(Tavipac({"compose", Umi, "-o", NewPackage, "--name", name, "--author", ""}).exitCode, 0);
@@ -113,7 +113,7 @@ TEST_F(ExportCompose, ComposeCutsTextsAsTheComposeDialog)
     EXPECT_TRUE(std::equal(umi.begin() + 288, umi.begin() + 544, header.begin() + 288)) << "remarks kept";
 }
 
-TEST_F(ExportCompose, ComposeNeverReplacesAFileWithoutForce)
+TEST_F(TavipacExportCompose, ComposeNeverReplacesAFileWithoutForce)
 {
     ASSERT_EQ(Tavipac({"compose", Umi, "-o", NewPackage}).exitCode, 0);
     const std::vector<std::uint8_t> first = FileBytes(NewPackagePath);
@@ -131,7 +131,7 @@ TEST_F(ExportCompose, ComposeNeverReplacesAFileWithoutForce)
     EXPECT_TRUE(FindEntries("部屋\\*.tavi-*").empty()) << "no temporary file is left";
 }
 
-TEST_F(ExportCompose, ComposeRefusesWhatItCannotWrite)
+TEST_F(TavipacExportCompose, ComposeRefusesWhatItCannotWrite)
 {
     const std::string emoji = Utf8(u8"部屋/emoji.pac");
     TavipacRun run = Tavipac({"compose", Umi, "-o", emoji, "--author", Utf8(u8"作者😀")});

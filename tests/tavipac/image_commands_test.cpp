@@ -10,7 +10,7 @@
 
 namespace {
 
-using ImageCommands = TavipacFolder;
+using TavipacImages = TavipacFolder;
 
 PartSlot SlotOf(const std::vector<std::uint8_t> &file)
 {
@@ -82,7 +82,7 @@ double MeanBlockError(const RgbImage &a, const RgbImage &b, int block)
     return error / (3.0 * blocks);
 }
 
-TEST_F(ImageCommands, ConvertKeepsTheColoursOfImagesWithAtMost256)
+TEST_F(TavipacImages, ConvertKeepsTheColoursOfImagesWithAtMost256)
 {
     const BmpImage eightBit{37, 23, 8, false, Palette(256), PatternIndices(37, 23, 200)};
     const BmpImage fourBit{10, 9, 4, false, Palette(16), PatternIndices(10, 9, 16)};
@@ -136,7 +136,7 @@ std::vector<std::uint32_t> Colours(const std::vector<std::uint32_t> &indices)
     return colours;
 }
 
-TEST_F(ImageCommands, ConvertReadsRunLengthEncodedBmp)
+TEST_F(TavipacImages, ConvertReadsRunLengthEncodedBmp)
 {
     // Bottom row: a run of one 5, an absolute run 6 7 8 (padded), end of
     // line; top row: a run of four 9s, end of bitmap.
@@ -157,7 +157,7 @@ TEST_F(ImageCommands, ConvertReadsRunLengthEncodedBmp)
     EXPECT_NE(run.err.find("damaged run-length encoded BMP file"), std::string::npos) << run.err;
 }
 
-TEST_F(ImageCommands, ConvertQuantisesRichImagesCloselyAndMakesMasks)
+TEST_F(TavipacImages, ConvertQuantisesRichImagesCloselyAndMakesMasks)
 {
     RgbImage gradient{96, 64, {}};
     for (int y = 0; y < 64; ++y) {
@@ -191,7 +191,7 @@ TEST_F(ImageCommands, ConvertQuantisesRichImagesCloselyAndMakesMasks)
     ExpectEditorForm(FileBytes("bright.bmp"));
 }
 
-TEST_F(ImageCommands, ConvertRefusesImagesLargerThanASlotAndExistingFiles)
+TEST_F(TavipacImages, ConvertRefusesImagesLargerThanASlotAndExistingFiles)
 {
     WriteBytes("wide.bmp", BuildBmpFile({321, 240, 24, false, {}, std::vector<std::uint32_t>(321 * 240, 0)}));
     TavipacRun run = Tavipac({"convert", "wide.bmp", "-o", "part.bmp"});
@@ -210,7 +210,7 @@ TEST_F(ImageCommands, ConvertRefusesImagesLargerThanASlotAndExistingFiles)
     EXPECT_EQ(Tavipac({"convert", "text.png", "-o", "x.bmp"}).exitCode, 2);
 }
 
-TEST_F(ImageCommands, PreviewDrawsAPartAsTheEditorAndAContactSheet)
+TEST_F(TavipacImages, PreviewDrawsAPartAsTheEditorAndAContactSheet)
 {
     const std::string umi = Utf8(u8"部屋/umi.pac");
     ASSERT_EQ(Tavipac({"preview", umi, "--slot", "4", "-o", "room.png", "--key", "F5F5F5"}).exitCode, 0);

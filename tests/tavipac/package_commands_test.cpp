@@ -6,7 +6,7 @@ namespace {
 const std::string Umi = Utf8(u8"部屋/umi.pac");
 const std::string Bad = Utf8(u8"部屋/bad.pac");
 
-class PackageCommands : public TavipacFolder {
+class TavipacPackages : public TavipacFolder {
   protected:
     // Writes umi.pac changed by change as bad.pac.
     template <class Change> void WriteBadPackage(Change change)
@@ -22,7 +22,7 @@ bool Contains(const std::string &text, const std::string &part)
     return text.find(part) != std::string::npos;
 }
 
-TEST_F(PackageCommands, InfoShowsFlagsTextsAndEveryRecord)
+TEST_F(TavipacPackages, InfoShowsFlagsTextsAndEveryRecord)
 {
     const TavipacRun run = Tavipac({"info", Umi});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -44,7 +44,7 @@ TEST_F(PackageCommands, InfoShowsFlagsTextsAndEveryRecord)
                          "\"fileSize\":77878,\"width\":320,\"height\":240,\"bitCount\":8,\"problems\":[]}]"));
 }
 
-TEST_F(PackageCommands, CheckNamesEachRecordProblemAndExitsWithOne)
+TEST_F(TavipacPackages, CheckNamesEachRecordProblemAndExitsWithOne)
 {
     WriteBadPackage([](std::vector<std::uint8_t> &package) {
         PutU32(package, RecordOffset(package, 5) + 4 + 2, 7000); // the image's file-size field
@@ -70,7 +70,7 @@ TEST_F(PackageCommands, CheckNamesEachRecordProblemAndExitsWithOne)
     EXPECT_TRUE(Contains(info.out, "flag byte 16: 0\nflag byte 19: 1\nroom list: yes\ncompose list: no\n"));
 }
 
-TEST_F(PackageCommands, CheckFindsOversizedCutAndOverlongFiles)
+TEST_F(TavipacPackages, CheckFindsOversizedCutAndOverlongFiles)
 {
     WriteBadPackage([](std::vector<std::uint8_t> &package) {
         const std::size_t offset = RecordOffset(package, 20);
@@ -107,7 +107,7 @@ TEST_F(PackageCommands, CheckFindsOversizedCutAndOverlongFiles)
     EXPECT_EQ(run.err, "tavipac check: cannot open missing.pac\n");
 }
 
-TEST_F(PackageCommands, ListUsesTheEditorsPackageFolderAndShowsBothTests)
+TEST_F(TavipacPackages, ListUsesTheEditorsPackageFolderAndShowsBothTests)
 {
     WriteBadPackage([](std::vector<std::uint8_t> &package) {
         package[16] = 0;

@@ -54,9 +54,9 @@ int RunProgram(const std::vector<std::string> &arguments)
 #endif
 }
 
-using Program = TavipacFolder;
+using TavipacProgram = TavipacFolder;
 
-TEST_F(Program, ExitCodesOfTheRealProgram)
+TEST_F(TavipacProgram, ExitCodesOfTheRealProgram)
 {
     std::vector<std::uint8_t> bad = SamplePackage("umi.pac");
     bad.resize(5000);

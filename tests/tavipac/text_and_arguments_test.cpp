@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(TextConversion, CommandLineTextsBecomeCodePage932OrAreRefused)
+TEST(TavipacText, CommandLineTextsBecomeCodePage932OrAreRefused)
 {
     EXPECT_EQ(Utf8ToCp932(Utf8(u8"部屋の部品集 ～①ｱ"), "the text"), "部屋の部品集 ～①ｱ");
     EXPECT_EQ(Cp932ToUtf8("部屋\r\n"), Utf8(u8"部屋\r\n"));
@@ -22,7 +22,7 @@ TEST(TextConversion, CommandLineTextsBecomeCodePage932OrAreRefused)
     EXPECT_THROW(Utf8ToCp932("\xFF\xFE", "the text"), UsageError);
 }
 
-TEST(CommandLine, HelpUsageErrorsAndExitCodes)
+TEST(TavipacCommandLine, HelpUsageErrorsAndExitCodes)
 {
     TavipacRun run = Tavipac({"--help"});
     EXPECT_EQ(run.exitCode, 0);
