@@ -1,0 +1,244 @@
+// A whole editing session in the real Tavi.exe, driven from outside: a
+// sample room selected and its parts displayed, the bed swapped for parts
+// from the collection, the room composed under a new name and then again
+// over itself, and the packages checked byte for byte.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "editor_process.h"
+#include "framework/cstring.h"
+#include "framework/wnd.h"
+#include "tests/win/dialog_driver.h"
+#include "tools/samplegen/bmp_builder.h"
+#include "tools/samplegen/sample_rooms.h"
+
+namespace {
+constexpr char MainDialogTitle[] = "部屋の部品編集";
+constexpr char ComposeTitle[] = "合成データ入力";
+constexpr char MessageBoxTitle[] = "Tavi";
+constexpr DWORD Timeout = 15000;
+
+constexpr int RoomList = 1000;
+constexpr int FileNameField = 1004;
+constexpr int NameField = 1007;
+constexpr int DisplayButton = 1031;
+constexpr int ComposeButton = 1033;
+constexpr int BedCombo = 1019;
+constexpr int ComposeFileName = 1034;
+constexpr int ComposeName = 1035;
+constexpr int ComposeRemarks = 1036;
+constexpr int ComposeAuthor = 1037;
+constexpr int ExecuteCompose = 1038;
+constexpr int MessageText = 0xFFFF;
+
+constexpr int MoriRoom = 2;
+constexpr std::size_t HeaderBytes = 1056;
+constexpr int RecordCount = 40;
+constexpr int MaskRecords = 20;
+constexpr int BedSlots[] = {8, 9};
+
+struct Texts {
+    std::string name;
+    std::string remarks;
+    std::string author;
+};
+
+// A package taken apart: its header and its forty records' images.
+struct Package {
+    std::string header;
+    std::vector<std::string> records;
+
+    static Package Parse(const std::string &bytes)
+    {
+        Package package{bytes.substr(0, HeaderBytes), {}};
+        std::size_t position = HeaderBytes;
+        for (int record = 0; record < RecordCount; ++record) {
+            std::uint32_t size = 0;
+            for (int i = 3; i >= 0; --i)
+                size = size << 8 | static_cast<std::uint8_t>(bytes.at(position + i));
+            package.records.push_back(bytes.substr(position + 4, size));
+            position += 4 + size;
+        }
+        return package;
+    }
+
+    void SetTexts(const Texts &texts)
+    {
+        std::size_t field = 32;
+        for (const std::string *text : {&texts.name, &texts.remarks, &texts.author}) {
+            header[field] = static_cast<char>(text->size());
+            header.replace(field + 1, text->size(), *text);
+            field += 256;
+        }
+    }
+
+    std::string Bytes() const
+    {
+        std::string bytes = header;
+        for (const std::string &record : records) {
+            for (int shift = 0; shift < 32; shift += 8)
+                bytes.push_back(static_cast<char>(record.size() >> shift & 0xFF));
+            bytes += record;
+        }
+        return bytes;
+    }
+};
+
+std::string AsString(const std::vector<std::uint8_t> &bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
+
+std::string ReadBytes(const std::filesystem::path &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Another process's controls: the wide-character messages carry texts
+// across.
+HWND Item(HWND dialog, int id)
+{
+    return GetDlgItem(dialog, id);
+}
+
+void Notify(HWND dialog, int id, int code)
+{
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(dialog, id)));
+}
+
+// Posted: the handler may open a modal window and not return for a while.
+void PostClick(HWND dialog, int id)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(dialog, id)));
+}
+
+void Type(HWND dialog, int id, const std::string &text)
+{
+    const std::wstring wide = CString(text).ToWide();
+    SendMessageW(Item(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string TextOf(HWND dialog, int id)
+{
+    return CWnd(Item(dialog, id)).GetWindowText().Bytes();
+}
+
+std::string ListText(HWND list, WPARAM index)
+{
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return CString::FromWide(text).Bytes();
+}
+
+std::vector<std::string> RoomListEntries(HWND dialog)
+{
+    const HWND list = Item(dialog, RoomList);
+    std::vector<std::string> entries;
+    for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index)
+        entries.push_back(ListText(list, static_cast<WPARAM>(index)));
+    return entries;
+}
+
+template <class Condition> bool WaitUntil(Condition condition)
+{
+    const ULONGLONG deadline = GetTickCount64() + Timeout;
+    while (!condition()) {
+        if (GetTickCount64() > deadline)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+// Opens the compose dialog, types the file name and the texts and executes
+// the composition; answers the overwrite question with Yes when it comes.
+void ComposeAs(HWND editor, DWORD process, const std::string &fileName, const Texts &texts,
+               bool expectQuestion)
+{
+    PostClick(editor, ComposeButton);
+    const HWND compose = WaitForDialog(ComposeTitle, process, Timeout);
+    ASSERT_NE(compose, nullptr);
+    Type(compose, ComposeFileName, fileName);
+    Type(compose, ComposeName, texts.name);
+    Type(compose, ComposeRemarks, texts.remarks);
+    Type(compose, ComposeAuthor, texts.author);
+    PostClick(compose, ExecuteCompose);
+    if (expectQuestion) {
+        const HWND question = WaitForDialog(MessageBoxTitle, process, Timeout);
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(GetWindow(question, GW_OWNER), compose);
+        EXPECT_EQ(TextOf(question, MessageText), "同名のFILEが既に存在します\n上書きしますか？");
+        PostClick(question, IDYES);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(compose); }));
+    // The main dialog enables its compose button last, after the room list
+    // and the fields.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(editor, ComposeButton)) != FALSE; }));
+}
+} // namespace
+
+TEST(TaviExe, ComposesARoomWithASwappedBedUnderANewNameAndOverItself)
+{
+    WorkingFolder folder(L"e2e-compose");
+    folder.MakeFolder(L"部屋");
+    const std::string mori = AsString(BuildSampleRoomPackage(MoriRoom));
+    folder.WriteFile(L"部屋\\mori.pac", mori);
+    folder.WriteFile(L"部屋\\sakura.pac", AsString(BuildSampleRoomPackage(0)));
+    folder.MakeFolder(L"部屋の部品集");
+    const std::vector<std::uint32_t> palette = {0x000000, 0xFFFFFF, 0x8040C0};
+    std::vector<std::uint8_t> pixels(24 * 12, 2);
+    const std::string bed = AsString(BuildBmp8(24, 12, palette, pixels));
+    pixels.assign(pixels.size(), 0);
+    const std::string bedMask = AsString(BuildBmp8(24, 12, palette, pixels));
+    folder.WriteFile(L"部屋の部品集\\08mybed.bmp", bed);
+    folder.WriteFile(L"部屋の部品集\\09mybed.bmp", bed);
+    folder.WriteFile(L"部屋の部品集\\28mybed.bmp", bedMask);
+    folder.WriteFile(L"部屋の部品集\\29mybed.bmp", bedMask);
+
+    EditorProcess editor(TaviExePath(), std::filesystem::current_path().wstring());
+    const HWND dialog = WaitForDialog(MainDialogTitle, editor.Id(), Timeout);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(RoomListEntries(dialog), (std::vector<std::string>{"mori.pac", "sakura.pac"}));
+    SendMessageW(Item(dialog, RoomList), LB_SETCURSEL, 0, 0);
+    Notify(dialog, RoomList, LBN_SELCHANGE);
+    EXPECT_EQ(TextOf(dialog, FileNameField), "mori.pac");
+    Notify(dialog, DisplayButton, BN_CLICKED);
+    ASSERT_TRUE(IsWindowEnabled(Item(dialog, ComposeButton)));
+    SendMessageW(Item(dialog, BedCombo), CB_SETCURSEL, 1, 0);
+    Notify(dialog, BedCombo, CBN_SELCHANGE);
+
+    const Texts first{"ベッドの部屋", "ベッドを替えました\r\n二行目", "e2e"};
+    ComposeAs(dialog, editor.Id(), "withbed", first, false);
+    EXPECT_EQ(RoomListEntries(dialog), (std::vector<std::string>{"mori.pac", "sakura.pac", "withbed.pac"}));
+    EXPECT_EQ(SendMessageW(Item(dialog, RoomList), LB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(TextOf(dialog, FileNameField), "withbed.pac");
+    EXPECT_EQ(TextOf(dialog, NameField), first.name);
+
+    Package expected = Package::Parse(mori);
+    for (int slot : BedSlots) {
+        expected.records[slot] = bed;
+        expected.records[slot + MaskRecords] = bedMask;
+    }
+    expected.SetTexts(first);
+    const std::string firstPackage = expected.Bytes();
+    EXPECT_TRUE(ReadBytes(L"部屋\\withbed.pac") == firstPackage);
+
+    const Texts second{"上書き", "", "作者"};
+    ComposeAs(dialog, editor.Id(), "withbed", second, true);
+    expected.SetTexts(second);
+    EXPECT_TRUE(ReadBytes(L"部屋\\withbed.pac") == expected.Bytes());
+    EXPECT_TRUE(ReadBytes(L"部屋\\withbed.bak") == firstPackage);
+    EXPECT_EQ(RoomListEntries(dialog).size(), 3u);
+    EXPECT_EQ(TextOf(dialog, NameField), second.name);
+
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(editor.WaitForExit(Timeout));
+}
