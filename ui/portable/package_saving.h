@@ -32,6 +32,9 @@ enum class PackageSaveOutcome { Saved, CannotCreate, WriteFailed, CannotReplace 
 // header and the working banks as PackageFolder + N + ".pac".
 // ExistingPackage: the package is written to a temporary file first and only
 // then put in place; the old package becomes N.bak, replacing an older one.
+// When nothing stands at the package path the new file simply takes it; a
+// folder or a locked file there (or as N.bak) is left alone and the saving
+// fails with CannotReplace.
 // On success the working banks become the saved banks. On any failure
 // PackageHeader gets its previous bytes back, the old package and its backup
 // stay as they were, and neither a temporary file nor the empty placeholder
