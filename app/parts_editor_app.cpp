@@ -11,6 +11,8 @@ constexpr wchar_t DialogClass[] = L"#32770";
 constexpr char ProductDialogTitle[] = "Tavi";
 constexpr char MainDialogTitle[] = "部屋の部品編集";
 constexpr DWORD CloseWaitMilliseconds = 1000;
+// How long the close request may wait for the other window to handle it.
+constexpr UINT CloseSendTimeoutMilliseconds = 2000;
 // The size of the narrow-character version record.
 constexpr DWORD VersionRecordSize = 148;
 
@@ -24,7 +26,10 @@ void CloseProductDialog()
     const HWND window = FindDialogWindow(ProductDialogTitle);
     if (!window)
         return;
-    SendMessageW(window, WM_CLOSE, 0, 0);
+    // A window whose thread does not answer must not keep the editor from
+    // starting: the send gives up after a while.
+    SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, CloseSendTimeoutMilliseconds,
+                        nullptr);
     Sleep(CloseWaitMilliseconds);
 }
 

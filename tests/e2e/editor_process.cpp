@@ -70,17 +70,21 @@ bool EditorProcess::WaitForExit(DWORD milliseconds) const
     return process_.hProcess && WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
 }
 
-HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds)
+HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds, Pumping pumping)
 {
     const std::wstring wideTitle = CString(title).ToWide();
     const ULONGLONG deadline = GetTickCount64() + milliseconds;
     do {
-        PumpWaitingMessages();
+        if (pumping == Pumping::Messages)
+            PumpWaitingMessages();
         for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", wideTitle.c_str()); window;
              window = FindWindowExW(nullptr, window, L"#32770", wideTitle.c_str()))
             if (IsWindowVisible(window) && (processId == 0 || ProcessOf(window) == processId))
                 return window;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, PollMilliseconds, QS_ALLINPUT);
+        if (pumping == Pumping::Messages)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, PollMilliseconds, QS_ALLINPUT);
+        else
+            Sleep(PollMilliseconds);
     } while (GetTickCount64() < deadline);
     return nullptr;
 }

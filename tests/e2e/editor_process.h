@@ -27,7 +27,10 @@ class EditorProcess {
     PROCESS_INFORMATION process_{};
 };
 
+enum class Pumping { Messages, Nothing };
+
 // A visible top-level dialog-class window with this title (code page 932)
-// of the given process (any process for 0), waiting up to the time-out
-// while pumping this thread's messages; null if none appeared.
-HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds);
+// of the given process (any process for 0), waiting up to the time-out,
+// meanwhile handling this thread's messages or not; null if none appeared.
+HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds,
+                   Pumping pumping = Pumping::Messages);

@@ -135,6 +135,25 @@ TEST(TaviExe, ClosesADialogTitledTaviOnceAndWaitsASecond)
     DestroyWindow(tavi);
 }
 
+TEST(TaviExe, StartsEvenWhenTheTaviDialogDoesNotAnswer)
+{
+    WorkingFolder folder(L"e2e-hung");
+    const HWND tavi = CreateWindowExW(0, L"#32770", L"Tavi", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 500,
+                                      120, 60, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(tavi, nullptr);
+    StandardDialogProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(tavi, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    Counter = {};
+    EditorProcess editor(TaviExePath(), CurrentFolder());
+    // This thread handles no message while it waits, like a hung program.
+    const HWND dialog = WaitForDialog(MainDialogTitle, editor.Id(), StartTimeout, Pumping::Nothing);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Counter.closes, 0);
+    CloseEditor(dialog);
+    EXPECT_TRUE(editor.WaitForExit(ExitTimeout));
+    DestroyWindow(tavi);
+}
+
 TEST(TaviExe, WarnsOnceOnAnUntestedSystemAndThenRuns)
 {
     // A copy under another name is shown the system's own version, which

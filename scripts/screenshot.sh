@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Renews docs/screenshot.png: the editor opened on the sample rooms, taken
+# on a display of its own whatever DISPLAY says.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+TAVI_OWN_DISPLAY=1 TAVI_SCREENSHOT="$ROOT/docs/screenshot.png" bash "$ROOT/scripts/run.sh"
