@@ -170,14 +170,15 @@ void CALLBACK ActOnComposeDialog(HWND, UINT, UINT_PTR, DWORD)
     }
 }
 
-// Clicks the compose button; action gets the compose dialog once it shows.
-// False if it never showed.
-bool Compose(OpenEditorDlg &dialog, std::function<void(HWND)> action)
+// Clicks the compose button (or sends another command); action gets the
+// compose dialog once it shows. False if it never showed.
+bool Compose(OpenEditorDlg &dialog, std::function<void(HWND)> action, int command = IDC_COMPOSE_PARTS,
+             int code = BN_CLICKED)
 {
     ComposeScript script{std::move(action)};
     ActiveScript = &script;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, &ActOnComposeDialog);
-    dialog.Command(IDC_COMPOSE_PARTS);
+    dialog.Command(command, code);
     KillTimer(nullptr, timer);
     ActiveScript = nullptr;
     return script.acted;
@@ -475,5 +476,18 @@ TEST_F(ComposeTest, InvalidNamesAndUnwritablePackagesAreReportedAndChangeNothing
     std::filesystem::remove(Rooms);
     std::filesystem::rename(L"moved", Rooms);
     ExpectUnchanged(before, dialog);
+    ExpectComposeButtonBackAndFocusInRoomList();
+}
+
+TEST_F(ComposeTest, CtrlMComposesOnlyWhileTheComposeButtonIsEnabled)
+{
+    constexpr int AcceleratorCode = 1;
+    const auto cancel = [](HWND compose) { Click(compose, IDCANCEL); };
+    ASSERT_TRUE(dialog.Open());
+    dialog.SelectRoom("mori.pac");
+    EXPECT_FALSE(Compose(dialog, cancel, ID_COMPOSE_PARTS, AcceleratorCode));
+    EXPECT_FALSE(dialog.Enabled(IDC_COMPOSE_PARTS));
+    dialog.Command(IDC_DISPLAY_PARTS);
+    EXPECT_TRUE(Compose(dialog, cancel, ID_COMPOSE_PARTS, AcceleratorCode));
     ExpectComposeButtonBackAndFocusInRoomList();
 }
