@@ -338,6 +338,21 @@ TEST_F(ComposeTest, ANameDifferingOnlyInLetterCaseSelectsTheExistingEntry)
     EXPECT_TRUE(ReadBytes(Rooms / L"sakura.bak") == SampleRoomBytes(Sakura));
 }
 
+TEST_F(ComposeTest, ANameTypedWithItsExtensionGetsASecondOne)
+{
+    Display("mori.pac");
+    MessageBoxRecorder recorder(IDNO);
+    ASSERT_TRUE(Compose(dialog, [&](HWND compose) {
+        TypeAll(compose, "mori.pac", NewTexts);
+        Click(compose, IDC_EXECUTE_COMPOSE);
+    }));
+    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_TRUE(ReadBytes(Rooms / L"mori.pac.pac") == Composed(SampleRoomBytes(Mori), NewTexts));
+    EXPECT_TRUE(ReadBytes(Rooms / L"mori.pac") == SampleRoomBytes(Mori));
+    EXPECT_EQ(dialog.ItemText(IDC_FILE_NAME), "mori.pac.pac");
+    EXPECT_EQ(dialog.RoomList.GetText(dialog.RoomList.GetCurSel()), CString("mori.pac.pac"));
+}
+
 TEST_F(ComposeTest, TextsOf128To255BytesAreShownWholeInBothDialogs)
 {
     std::string twoByteText;
