@@ -9,10 +9,11 @@ else()
 endif()
 include(GoogleTest)
 
-# tavi_add_test(name SOURCES ... LIBS ...): one test executable whose cases
-# ctest lists when it starts (no Wine run at build time).
+# tavi_add_test(name SOURCES ... LIBS ... [PROPERTIES ...]): one test
+# executable whose cases ctest lists when it starts (no Wine run at build
+# time); PROPERTIES are further ctest properties of every case.
 function(tavi_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
   if(WIN32)
@@ -24,5 +25,5 @@ function(tavi_add_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+                       DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120 ${T_PROPERTIES})
 endfunction()
