@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renews docs/screenshot.png: the editor opened on the sample rooms, taken
-# on a display of its own whatever DISPLAY says.
+# on a display of its own whatever DISPLAY says; then docs/screenshot-parts.png.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 TAVI_OWN_DISPLAY=1 TAVI_SCREENSHOT="$ROOT/docs/screenshot.png" bash "$ROOT/scripts/run.sh"
+bash "$ROOT/scripts/screenshot-parts.sh"
