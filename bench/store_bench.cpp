@@ -1,16 +1,11 @@
 // Reading and writing a package of forty full-sized images, each beside a
 // baseline measured in the same run: the same file read into one buffer, and
 // the same bytes written from one buffer, with the same file calls.
-#include <benchmark/benchmark.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <map>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "store/file_system.h"
 #include "store/package_file.h"
 #include "store/package_header.h"
@@ -27,26 +22,6 @@ class NoReports : public PackageReadReporter {
     void ReportNotEightBit(int) override {}
     void ReportOversizedRecord(int) override {}
 };
-
-void PutU32(PartSlot &slot, std::size_t offset, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i) {
-        slot.bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-void FillBank(PartBank &bank, std::uint8_t seed)
-{
-    for (PartSlot &slot : bank) {
-        for (std::size_t i = 0; i < SlotSize; ++i) {
-            slot.bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
-        }
-        PutU32(slot, 2, SlotSize);
-        slot.bytes[28] = 8;
-        slot.bytes[29] = 0;
-        ++seed;
-    }
-}
 
 std::vector<std::uint8_t> MaximalPackageBytes()
 {
@@ -107,100 +82,24 @@ void OneBufferWrite(benchmark::State &state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * LargestPackageSize));
 }
 
-// Each benchmark is repeated and its fastest repetition compared: the
-// machine's other work only ever adds time.
-double Fastest(const std::vector<double> &times)
-{
-    return *std::min_element(times.begin(), times.end());
-}
-
-void Configure(benchmark::internal::Benchmark *benchmark)
-{
-    benchmark->Unit(benchmark::kMillisecond)
-        ->Repetitions(10)
-        ->ReportAggregatesOnly(true)
-        ->ComputeStatistics("min", Fastest);
-}
-
 BENCHMARK(PackageRead)->Apply(Configure);
 BENCHMARK(OneBufferRead)->Apply(Configure);
 BENCHMARK(PackageWrite)->Apply(Configure);
 BENCHMARK(OneBufferWrite)->Apply(Configure);
 
-// Keeps the real time of each benchmark (the fastest repetition when
-// repeated) for the table printed after the run.
-class TimeKeeper : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "min") {
-                milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> milliseconds;
-};
-
-void PrintComparison(const TimeKeeper &times)
-{
-    const struct {
-        const char *what;
-        const char *measured;
-        const char *baseline;
-    } rows[] = {{"read package", "PackageRead", "OneBufferRead"},
-                {"write package", "PackageWrite", "OneBufferWrite"}};
-    std::printf("\n%-14s %12s %12s %7s  (goal: ratio <= 1.5)\n", "", "store ms", "baseline ms", "ratio");
-    for (const auto &row : rows) {
-        const auto measured = times.milliseconds.find(row.measured);
-        const auto baseline = times.milliseconds.find(row.baseline);
-        if (measured == times.milliseconds.end() || baseline == times.milliseconds.end()) {
-            continue;
-        }
-        std::printf("%-14s %12.3f %12.3f %7.2f\n", row.what, measured->second, baseline->second,
-                    measured->second / baseline->second);
-    }
-}
-
-class ScratchFolder {
-  public:
-    ScratchFolder() : previous_(std::filesystem::current_path())
-    {
-        std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() / ("tavi-bench-" + std::to_string(random()));
-        std::filesystem::create_directories(folder_);
-        std::filesystem::current_path(folder_);
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(previous_, ignored);
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-  private:
-    std::filesystem::path previous_;
-    std::filesystem::path folder_;
-};
 } // namespace
 
 int main(int argc, char **argv)
 {
-    benchmark::Initialize(&argc, argv);
-    const ScratchFolder scratch;
-    FillBank(PartImageStore::WorkBase, 1);
-    FillBank(PartImageStore::WorkMask, 101);
-    if (WritePackage(PackageName) != WriteResult::Written) {
-        std::fprintf(stderr, "cannot write %s\n", PackageName.c_str());
-        return 1;
-    }
-    TimeKeeper times;
-    benchmark::RunSpecifiedBenchmarks(&times);
-    PrintComparison(times);
-    benchmark::Shutdown();
-    return 0;
+    return RunComparisons(argc, argv, "store",
+                          {{"read package", "PackageRead", "OneBufferRead"},
+                           {"write package", "PackageWrite", "OneBufferWrite"}},
+                          [] {
+                              FillBank(PartImageStore::WorkBase, 1, SlotSize);
+                              FillBank(PartImageStore::WorkMask, 101, SlotSize);
+                              if (WritePackage(PackageName) == WriteResult::Written)
+                                  return true;
+                              std::fprintf(stderr, "cannot write %s\n", PackageName.c_str());
+                              return false;
+                          });
 }
