@@ -4,6 +4,8 @@
 // names behave as they do on Windows.
 #include "file_system.h"
 
+#include "code_page_posix.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <limits>
@@ -13,50 +15,11 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-constexpr const char *NameCodePage = "CP932";
-constexpr const char *DiskCodePage = "UTF-8";
 constexpr int InvalidDescriptor = -1;
-
-class Converter {
-  public:
-    Converter(const char *to, const char *from) : cd_(iconv_open(to, from)) {}
-    Converter(const Converter &) = delete;
-    Converter &operator=(const Converter &) = delete;
-    ~Converter()
-    {
-        if (IsOpen()) {
-            iconv_close(cd_);
-        }
-    }
-
-    // The whole text converted, or nothing when any byte cannot be.
-    std::optional<std::string> Convert(std::string_view text)
-    {
-        if (!IsOpen()) {
-            return std::nullopt;
-        }
-        std::string input(text);
-        std::string output(text.size() * 4 + 4, '\0');
-        char *in = input.data();
-        std::size_t inLeft = input.size();
-        char *out = output.data();
-        std::size_t outLeft = output.size();
-        if (iconv(cd_, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-            return std::nullopt;
-        }
-        output.resize(output.size() - outLeft);
-        return output;
-    }
-
-  private:
-    bool IsOpen() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-    iconv_t cd_;
-};
 
 struct DirectoryCloser {
     void operator()(DIR *dir) const { closedir(dir); }
@@ -124,8 +87,7 @@ std::string MatchEntry(const std::string &folder, std::string_view name)
 
 std::optional<std::string> ToDiskName(std::string_view name)
 {
-    Converter converter(DiskCodePage, NameCodePage);
-    std::optional<std::string> converted = converter.Convert(name);
+    std::optional<std::string> converted = ConvertCp932ToUtf8(name);
     if (converted) {
         for (char &c : *converted) {
             c = c == '\\' ? '/' : c;
@@ -136,8 +98,7 @@ std::optional<std::string> ToDiskName(std::string_view name)
 
 std::optional<std::string> FromDiskName(std::string_view name)
 {
-    Converter converter(NameCodePage, DiskCodePage);
-    return converter.Convert(name);
+    return ConvertUtf8ToCp932(name);
 }
 
 // Every component of a disk path matched in turn.
