@@ -37,6 +37,9 @@ class CWnd {
     // Returns whether the window was visible before.
     bool ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command) != FALSE; }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
+    // Off, the window stops drawing itself until turned back on; a list box
+    // also leaves its scroll bar alone meanwhile and updates it when back on.
+    void SetRedraw(bool redraw = true) const { SendMessage(WM_SETREDRAW, redraw); }
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
     LONG_PTR GetStyle() const { return GetWindowLongPtrW(m_hWnd, GWL_STYLE); }
     bool SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) const

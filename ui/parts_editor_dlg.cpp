@@ -114,13 +114,16 @@ void CPartsEditorDlg::AddAboutToSystemMenu()
 }
 
 // Every "*.pac" entry of the package folder that the room test accepts, by
-// file name; the list box sorts them.
+// file name; the list box sorts them. Its drawing stays off while it fills,
+// or it would update its scroll bar at every entry.
 void CPartsEditorDlg::FillRoomList()
 {
     const std::string folder = PackageFolder.Bytes();
+    RoomList.SetRedraw(false);
     for (const FoundEntry &entry : FindEntries(folder + PackagePattern))
         if (RoomListProbe(folder + entry.name))
             RoomList.AddString(entry.name);
+    RoomList.SetRedraw(true);
 }
 
 void CPartsEditorDlg::SetSlotComboTable()

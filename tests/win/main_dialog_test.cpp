@@ -392,6 +392,27 @@ TEST(MainDialog, RoomListHoldsTheRoomPackagesSorted)
     EXPECT_EQ(dialog.RoomList.GetCurSel(), LB_ERR);
 }
 
+// The list fills with its drawing off; it must draw again afterwards, with a
+// scroll bar over every entry.
+TEST(MainDialog, RoomListScrollsOverEveryEntryAfterFilling)
+{
+    constexpr int Rooms = 30;
+    WorkingFolder folder(L"scroll");
+    folder.MakeFolder(L"部屋");
+    for (int room = 0; room < Rooms; ++room)
+        folder.WriteFile(L"部屋\\room" + std::to_wstring(room) + L".pac", PackageHead(1, 0));
+    TestEditorDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_EQ(dialog.RoomList.GetCount(), Rooms);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(dialog.RoomList.GetSafeHwnd(), SB_VERT, &scroll));
+    EXPECT_EQ(scroll.nMax, Rooms - 1);
+    EXPECT_GT(scroll.nPage, 0u);
+    EXPECT_LT(scroll.nPage, static_cast<UINT>(Rooms));
+}
+
 TEST(MainDialog, PartCombosOfferTheirOwnSlotsFilesAfterTheEmptyEntry)
 {
     WorkingFolder folder(L"combos");
