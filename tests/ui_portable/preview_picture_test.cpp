@@ -245,6 +245,33 @@ TEST(PreviewPicture, HeadersThatDoNotFitTheSlotGiveNoPicture)
     EXPECT_FALSE(DecodeSlotImage(PartSlot{})) << "a slot no package has filled";
 }
 
+// One buffer for one picture after another, as the editor renders them:
+// each comes out as a fresh rendering would, and none after the largest
+// needs more memory.
+TEST(PreviewPicture, PictureRenderedIntoAnEarlierOnesBufferIsTheSameAsAFreshOne)
+{
+    const std::vector<std::uint32_t> colours = {0x000000, 0xFFFFFF, 0x808080, 0xFFFF00};
+    struct Case {
+        std::unique_ptr<PartSlot> base, mask;
+    };
+    Case cases[] = {{PatternBase(320, 240), UniformMask(320, 240, 0xFFFFFF)},
+                    {PatternBase(30, 20), MaskFrom(4, 1, colours, 24)},
+                    {PatternBase(161, 2), MaskFrom(4, 1, colours)},
+                    {std::make_unique<PartSlot>(), UniformMask(4, 4, 0)},
+                    {PatternBase(7, 5), std::make_unique<PartSlot>()}};
+    RgbImage picture;
+    RenderPreviewPicture(*cases[0].base, *cases[0].mask, KeyColorref, picture);
+    const std::uint32_t *buffer = picture.pixels.data();
+    for (const Case &c : cases) {
+        RenderPreviewPicture(*c.base, *c.mask, KeyColorref, picture);
+        const RgbImage fresh = RenderPreviewPicture(*c.base, *c.mask, KeyColorref);
+        EXPECT_EQ(picture.width, fresh.width);
+        EXPECT_EQ(picture.height, fresh.height);
+        EXPECT_EQ(picture.pixels, fresh.pixels) << fresh.width << "x" << fresh.height;
+        EXPECT_EQ(picture.pixels.data(), buffer);
+    }
+}
+
 TEST(PreviewPicture, LargestImagesOfEachDepthThatFitAreDecoded)
 {
     // 24 bits: 3242 rows of 24 bytes fit after the 54 header bytes, 3243 do not.

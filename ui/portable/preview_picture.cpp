@@ -233,6 +233,14 @@ RgbImage EmptyImage(int width, int height)
     return {width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
 }
 
+// Gives the image a size; its pixels are all written afterwards.
+void Reshape(RgbImage &image, int width, int height)
+{
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(static_cast<std::size_t>(width) * height);
+}
+
 } // namespace
 
 std::optional<RgbImage> DecodeSlotImage(const PartSlot &slot)
@@ -247,18 +255,27 @@ std::optional<RgbImage> DecodeSlotImage(const PartSlot &slot)
 
 RgbImage RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour)
 {
+    RgbImage picture;
+    RenderPreviewPicture(base, mask, keyColour, picture);
+    return picture;
+}
+
+void RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour,
+                          RgbImage &picture)
+{
     const std::optional<ImageLayout> baseLayout = LayoutOf(base);
-    if (!baseLayout)
-        return {};
+    if (!baseLayout) {
+        Reshape(picture, 0, 0);
+        return;
+    }
     const int step = IsHalved(*baseLayout) ? 2 : 1;
-    RgbImage picture = EmptyImage(baseLayout->width / step, baseLayout->height / step);
+    Reshape(picture, baseLayout->width / step, baseLayout->height / step);
     const std::optional<ImageLayout> maskLayout = LayoutOf(mask);
     if (maskLayout && IsEightBitPair(*baseLayout, *maskLayout)) {
         RenderEightBitPair(base, *baseLayout, mask, *maskLayout, step, RgbFromColorref(keyColour), picture);
-        return picture;
+        return;
     }
     SampleBase(base, *baseLayout, step, picture);
     if (maskLayout)
         ApplyMask(mask, *maskLayout, *baseLayout, step, RgbFromColorref(keyColour), picture);
-    return picture;
 }

@@ -25,9 +25,13 @@ struct RgbImage {
 // Decodes a slot's image (1, 4, 8, 24 or 32 bits per pixel, bottom-up or
 // top-down rows). Empty when the image's rows would not fit in the slot, its
 // sizes are not positive or its bit count is another one.
-std::optional<RgbImage> DecodeSlotImage(const PartSlot& slot);
+std::optional<RgbImage> DecodeSlotImage(const PartSlot &slot);
 
 // The preview of a base and its mask. keyColour is a Windows COLORREF
 // (0x00BBGGRR). A base that cannot be decoded gives an empty (0 x 0) picture;
 // a mask that cannot be decoded counts as all black (the base shows whole).
-RgbImage RenderPreviewPicture(const PartSlot& base, const PartSlot& mask, std::uint32_t keyColour);
+RgbImage RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour);
+// The same into picture, reusing its pixel buffer: once the buffer has held
+// a picture as large, rendering allocates nothing.
+void RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour,
+                          RgbImage &picture);
