@@ -18,6 +18,13 @@ bool CBitmap::CreateCompatibleBitmap(const CDC &reference, int width, int height
     return bitmap_ != nullptr;
 }
 
+bool CBitmap::Attach(HBITMAP bitmap)
+{
+    DeleteObject();
+    bitmap_ = bitmap;
+    return bitmap_ != nullptr;
+}
+
 bool CBitmap::DeleteObject()
 {
     if (!bitmap_)

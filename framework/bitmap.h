@@ -23,6 +23,8 @@ class CBitmap {
     // A bitmap in the colour format of the device context's surface (a
     // fresh memory device context gives one bit per pixel).
     bool CreateCompatibleBitmap(const CDC &reference, int width, int height);
+    // Takes the bitmap over, deleting the one held before; false for none.
+    bool Attach(HBITMAP bitmap);
     // Returns whether there was a bitmap to delete.
     bool DeleteObject();
     // Fills the record with the bitmap's size and format; false without one.

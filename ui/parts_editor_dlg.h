@@ -20,6 +20,7 @@
 #include "framework/list_box.h"
 #include "framework/static.h"
 #include "store/part_slot.h"
+#include "ui/portable/preview_picture.h"
 
 class CPartsEditorDlg : public CDialog {
   public:
@@ -103,4 +104,10 @@ class CPartsEditorDlg : public CDialog {
     void SetSlotComboTable();
     void SetSlotControlTable();
     void SetPreviewControls();
+    void RepaintWhatHidingUncovers(HWND control, const RECT &before);
+    const std::vector<HWND> &ControlsInZOrder();
+
+    std::vector<HWND> controlsInZOrder_;
+    // The picture of the slot being rendered, kept for its buffer.
+    RgbImage previewPicture_;
 };

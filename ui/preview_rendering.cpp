@@ -2,8 +2,11 @@
 // painting them on the owner-drawn preview controls.
 #include "parts_editor_dlg.h"
 
+#include <algorithm>
+
 #include "res/resource.h"
 #include "store/part_image_store.h"
+#include "ui/display_bitmap.h"
 #include "ui/portable/preview_picture.h"
 #include "ui/portable/slot_map.h"
 
@@ -11,6 +14,14 @@ namespace {
 // SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE: only the size
 // changes, and nothing is painted yet.
 constexpr UINT ResizeOnly = 30;
+// Shows a control without painting it; it is painted with the dialog's
+// next paints.
+constexpr UINT ShowOnly =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+// What hiding or showing a control repaints of a control. A preview control
+// has no frame and no background of its own: WM_DRAWITEM paints all of it.
+constexpr UINT RepaintControl = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
+constexpr UINT RepaintPreview = RDW_INVALIDATE;
 constexpr COLORREF NotRead = 0;
 constexpr int DoorSlots[] = {7, 6, 5};
 
@@ -19,35 +30,40 @@ bool IsDoorControl(UINT controlId)
     return controlId == IDC_PREVIEW_SLOT5 || controlId == IDC_PREVIEW_SLOT6 || controlId == IDC_PREVIEW_SLOT7;
 }
 
-// The picture as a bitmap in the display's colour format, through one
-// transfer of its 32-bit top-down pixel rows.
-void MakeDisplayBitmap(CBitmap &bitmap, const CDC &reference, const RgbImage &picture)
+bool IsShown(HWND control)
 {
-    if (!bitmap.CreateCompatibleBitmap(reference, picture.width, picture.height))
-        return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.width;
-    info.bmiHeader.biHeight = -picture.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBits(reference.GetSafeHdc(), bitmap.GetSafeHandle(), 0, static_cast<UINT>(picture.height),
-              picture.pixels.data(), &info, DIB_RGB_COLORS);
+    return (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+// The rectangle a control covers, in its dialog's client coordinates.
+RECT AreaOf(HWND control, HWND dialog)
+{
+    RECT area{};
+    GetWindowRect(control, &area);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&area), 2);
+    return area;
 }
 } // namespace
 
-// Each slot drawn is hidden, rendered and shown again; showing it makes the
-// platform paint it through WM_DRAWITEM. All slots means every slot with a
-// preview control except the room.
+// Each slot drawn is rendered and its control shown; the platform then
+// paints the control through WM_DRAWITEM. A control shown already is not
+// hidden first but repainted with what hiding it would repaint, which leaves
+// the same picture on the screen for a fraction of the window operations.
+// All slots means every slot with a preview control except the room.
 void CPartsEditorDlg::RedrawPreviews(int slot)
 {
     const auto redraw = [this](int s) {
         if (s < 0 || s >= SlotCount || SlotControlTable[s] == NoControl)
             return;
-        PreviewControls[s].ShowWindow(SW_HIDE);
+        const HWND control = PreviewControls[s].GetSafeHwnd();
+        const bool shown = IsShown(control);
+        const RECT before = AreaOf(control, m_hWnd);
         RenderPreview(s);
-        PreviewControls[s].ShowWindow(SW_SHOW);
+        if (shown)
+            RepaintWhatHidingUncovers(control, before);
+        else
+            ::SetWindowPos(control, nullptr, 0, 0, 0, 0, ShowOnly);
+        ::RedrawWindow(control, nullptr, nullptr, RepaintPreview);
     };
     if (slot != AllSlots) {
         redraw(slot);
@@ -56,6 +72,43 @@ void CPartsEditorDlg::RedrawPreviews(int slot)
     for (int s = 0; s < SlotCount; ++s)
         if (s != RoomSlot)
             redraw(s);
+}
+
+// Hiding a control repaints the dialog and every control beneath it where
+// it was. When the control keeps its place and size and is painted again,
+// only the controls after it in z order are painted after it and so end up
+// on top of it where they overlap it: repainting those overlaps is enough.
+void CPartsEditorDlg::RepaintWhatHidingUncovers(HWND control, const RECT &before)
+{
+    const RECT after = AreaOf(control, m_hWnd);
+    if (!EqualRect(&before, &after)) {
+        ::RedrawWindow(m_hWnd, &before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return;
+    }
+    const std::vector<HWND> &controls = ControlsInZOrder();
+    auto below = std::find(controls.begin(), controls.end(), control);
+    if (below == controls.end())
+        return;
+    while (++below != controls.end()) {
+        const RECT area = AreaOf(*below, m_hWnd);
+        RECT overlap{};
+        if (!IsShown(*below) || !IntersectRect(&overlap, &before, &area))
+            continue;
+        MapWindowPoints(m_hWnd, *below, reinterpret_cast<POINT *>(&overlap), 2);
+        const bool preview = std::ranges::any_of(
+            PreviewControls, [&](const CWnd &preview) { return preview.GetSafeHwnd() == *below; });
+        ::RedrawWindow(*below, &overlap, nullptr, preview ? RepaintPreview : RepaintControl);
+    }
+}
+
+// From the top of the z order down, read once: the controls keep their
+// order for the life of the dialog.
+const std::vector<HWND> &CPartsEditorDlg::ControlsInZOrder()
+{
+    if (controlsInZOrder_.empty())
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            controlsInZOrder_.push_back(child);
+    return controlsInZOrder_;
 }
 
 // The key colour is the dialog's own background as the hidden probe control
@@ -75,12 +128,17 @@ void CPartsEditorDlg::RenderPreview(int slot)
         KeyColourProbe.ShowWindow(SW_HIDE);
     }
     const auto index = static_cast<std::size_t>(slot);
-    const RgbImage picture =
-        RenderPreviewPicture(PartImageStore::WorkBase[index], PartImageStore::WorkMask[index], KeyColour);
-    PreviewBitmaps[index].DeleteObject();
+    RgbImage &picture = previewPicture_;
+    RenderPreviewPicture(PartImageStore::WorkBase[index], PartImageStore::WorkMask[index], KeyColour,
+                         picture);
     if (picture.width > 0 && picture.height > 0)
         MakeDisplayBitmap(PreviewBitmaps[index], reference, picture);
-    PreviewControls[index].SetWindowPos(nullptr, 0, 0, picture.width, picture.height, ResizeOnly);
+    else
+        PreviewBitmaps[index].DeleteObject();
+    RECT area{};
+    PreviewControls[index].GetWindowRect(&area);
+    if (area.right - area.left != picture.width || area.bottom - area.top != picture.height)
+        PreviewControls[index].SetWindowPos(nullptr, 0, 0, picture.width, picture.height, ResizeOnly);
 }
 
 // Copies the bitmap at its own size to the target's top-left corner; a

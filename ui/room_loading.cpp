@@ -95,7 +95,8 @@ void CPartsEditorDlg::OnRoomSelected()
 
 // Every replacement made since the package was read or saved is discarded.
 // The room preview is drawn again too, so that it always shows the working
-// bank.
+// bank. The part previews are not hidden first: redrawing them repaints
+// what hiding them would.
 void CPartsEditorDlg::OnDisplayParts()
 {
     if (!DisplayButton.IsWindowEnabled())
@@ -103,7 +104,6 @@ void CPartsEditorDlg::OnDisplayParts()
     EnableCommandButtons(*this, false);
     EditorMode = PartsDisplay;
     PartImageStore::CopySavedToWorking();
-    HidePartPreviews();
     RedrawPreviews(AllSlots);
     RedrawPreviews(RoomSlot);
     EnableCommandButtons(*this, true);
