@@ -351,6 +351,19 @@ TEST_F(ComposeTest, ANameTypedWithItsExtensionGetsASecondOne)
     EXPECT_TRUE(ReadBytes(Rooms / L"mori.pac") == SampleRoomBytes(Mori));
     EXPECT_EQ(dialog.ItemText(IDC_FILE_NAME), "mori.pac.pac");
     EXPECT_EQ(dialog.RoomList.GetText(dialog.RoomList.GetCurSel()), CString("mori.pac.pac"));
+
+    // A dot or a blank at the end of the name stays in front of ".pac".
+    for (const std::string name : {"end.", "end "}) {
+        ASSERT_TRUE(Compose(dialog, [&](HWND compose) {
+            TypeAll(compose, name, NewTexts);
+            Click(compose, IDC_EXECUTE_COMPOSE);
+        }));
+        EXPECT_TRUE(recorder.boxes.empty()) << name;
+        EXPECT_TRUE(ReadBytes(Rooms / CString(name + ".pac").ToWide()) ==
+                    Composed(SampleRoomBytes(Mori), NewTexts))
+            << name;
+        EXPECT_EQ(dialog.ItemText(IDC_FILE_NAME), name + ".pac");
+    }
 }
 
 TEST_F(ComposeTest, TextsOf128To255BytesAreShownWholeInBothDialogs)
@@ -452,7 +465,7 @@ TEST_F(ComposeTest, InvalidNamesAndUnwritablePackagesAreReportedAndChangeNothing
     MessageBoxRecorder recorder(IDYES);
     ASSERT_TRUE(Compose(dialog, [&](HWND compose) {
         TypeAll(compose, "", NewTexts);
-        for (const std::string name : {"", "a/b", "a\\b", "con", "lpt1.x", "end.", "a*", "tab\t"}) {
+        for (const std::string name : {"", "a/b", "a\\b", "con", "lpt1.x", "a|b", "a*", "tab\t"}) {
             recorder.boxes.clear();
             Type(compose, IDC_COMPOSE_FILE_NAME, name);
             Click(compose, IDC_EXECUTE_COMPOSE);

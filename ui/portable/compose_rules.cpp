@@ -92,7 +92,5 @@ std::string CutToTextCapacity(const std::string &text)
 
 bool IsUsableComposeName(const std::string &name)
 {
-    if (name.empty() || name.back() == '.' || name.back() == ' ')
-        return false;
-    return HasOnlyAllowedCharacters(name) && !IsReservedDeviceName(name);
+    return !name.empty() && HasOnlyAllowedCharacters(name) && !IsReservedDeviceName(name);
 }

@@ -11,7 +11,7 @@ std::string CutToTextCapacity(const std::string &text);
 
 // Whether N can name a package file N + ".pac" in the package folder: not
 // empty, no path separators, wildcards, quotes, angle brackets, pipes or
-// control bytes, valid code page 932 throughout, not ending in a dot or a
-// space, and no reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9)
-// before its first dot.
+// control bytes, valid code page 932 throughout, and no reserved device name
+// (CON, PRN, AUX, NUL, COM1-9, LPT1-9) before its first dot. A trailing dot or
+// blank is allowed: ".pac" follows it ("abc." names "abc..pac").
 bool IsUsableComposeName(const std::string &name);
