@@ -1,9 +1,12 @@
 // The main dialog created from template 102 in a prepared working folder:
 // its controls as initialisation leaves them, the package folder and room
 // list, the part combo boxes, the keyboard, the system menu and the About
-// box.
+// box; the About and compose templates and the accelerator table as the
+// resources hold them.
 #include <array>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -557,4 +560,205 @@ TEST(MainDialog, SystemMenuOpensTheAboutBoxOwnedByTheDialogWhichTakesTheKeys)
     for (WPARAM command : dialog.commands)
         EXPECT_NE(LOWORD(command), 32771);
     application.m_pMainWnd = nullptr;
+}
+
+namespace {
+// One item of a dialog template as the resource holds it.
+struct TemplateItem {
+    int id;
+    std::wstring className;
+    DWORD style;
+    std::string text;
+    int x, y, width, height;
+};
+
+struct DialogTemplate {
+    bool extended = false;
+    DWORD style = 0;
+    int width = 0, height = 0;
+    std::string caption;
+    WORD pointSize = 0;
+    std::string font;
+    std::vector<TemplateItem> items;
+};
+
+// Reads the fixed and variable-length fields of a template in turn.
+class TemplateReader {
+  public:
+    explicit TemplateReader(const BYTE *data) : start_(data), at_(data) {}
+
+    template <typename T> T Take()
+    {
+        T value;
+        std::memcpy(&value, at_, sizeof value);
+        at_ += sizeof value;
+        return value;
+    }
+    // A zero-terminated text, or an ordinal given as "#n".
+    std::string TakeText()
+    {
+        std::wstring text;
+        for (WORD unit = Take<WORD>(); unit != 0; unit = Take<WORD>()) {
+            if (unit == 0xFFFF && text.empty())
+                return std::string(1, '#').append(std::to_string(Take<WORD>()));
+            text.push_back(static_cast<wchar_t>(unit));
+        }
+        return CString::FromWide(text.c_str()).Bytes();
+    }
+    void AlignToDword() { at_ = start_ + ((at_ - start_ + 3) & ~3); }
+    void Skip(std::size_t count) { at_ += count; }
+
+  private:
+    const BYTE *start_;
+    const BYTE *at_;
+};
+
+TemplateItem ReadItem(TemplateReader &reader, bool extended)
+{
+    TemplateItem item{};
+    reader.AlignToDword();
+    if (extended)
+        reader.Take<DWORD>(); // help id
+    const DWORD first = reader.Take<DWORD>();
+    const DWORD second = reader.Take<DWORD>();
+    item.style = extended ? second : first; // the other is the extended style
+    item.x = reader.Take<short>();
+    item.y = reader.Take<short>();
+    item.width = reader.Take<short>();
+    item.height = reader.Take<short>();
+    item.id = extended ? static_cast<int>(reader.Take<DWORD>()) : reader.Take<short>();
+    const std::string className = reader.TakeText();
+    item.className = CString(className).ToWide();
+    item.text = reader.TakeText();
+    reader.Skip(reader.Take<WORD>()); // creation data
+    return item;
+}
+
+DialogTemplate LoadTemplate(int templateId)
+{
+    const HINSTANCE module = AfxGetResourceHandle();
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
+    TemplateReader reader(static_cast<const BYTE *>(LockResource(LoadResource(module, resource))));
+    DialogTemplate dialog;
+    const DWORD first = reader.Take<DWORD>();
+    dialog.extended = first == 0xFFFF0001;
+    if (dialog.extended) {
+        reader.Take<DWORD>(); // help id
+        reader.Take<DWORD>(); // extended style
+        dialog.style = reader.Take<DWORD>();
+    } else {
+        dialog.style = first;
+        reader.Take<DWORD>(); // extended style
+    }
+    const WORD itemCount = reader.Take<WORD>();
+    reader.Skip(2 * sizeof(short)); // position
+    dialog.width = reader.Take<short>();
+    dialog.height = reader.Take<short>();
+    reader.TakeText(); // menu
+    reader.TakeText(); // class
+    dialog.caption = reader.TakeText();
+    dialog.pointSize = reader.Take<WORD>();
+    if (dialog.extended)
+        reader.Skip(sizeof(WORD) + 2 * sizeof(BYTE)); // weight, italic, character set
+    dialog.font = reader.TakeText();
+    for (WORD index = 0; index < itemCount; ++index)
+        dialog.items.push_back(ReadItem(reader, dialog.extended));
+    return dialog;
+}
+
+void ExpectItems(const DialogTemplate &dialog, const std::vector<TemplateItem> &expected)
+{
+    ASSERT_EQ(dialog.items.size(), expected.size());
+    for (std::size_t index = 0; index < expected.size(); ++index) {
+        SCOPED_TRACE("item " + std::to_string(index + 1));
+        const TemplateItem &item = dialog.items[index];
+        const TemplateItem &want = expected[index];
+        EXPECT_EQ(static_cast<WORD>(item.id), static_cast<WORD>(want.id));
+        EXPECT_EQ(_wcsicmp(item.className.c_str(), want.className.c_str()), 0);
+        EXPECT_EQ(item.style, want.style | WS_CHILD | WS_VISIBLE);
+        EXPECT_EQ(item.text, want.text);
+        EXPECT_EQ(std::vector<int>({item.x, item.y, item.width, item.height}),
+                  std::vector<int>({want.x, want.y, want.width, want.height}));
+    }
+}
+
+constexpr DWORD FieldLabel = SS_LEFT | SS_CENTERIMAGE | WS_GROUP;
+constexpr DWORD TextEdit = ES_MULTILINE | WS_BORDER | WS_VSCROLL | WS_TABSTOP;
+} // namespace
+
+TEST(MainDialog, AboutAndComposeTemplatesHoldTheirItems)
+{
+    const DialogTemplate about = LoadTemplate(IDD_ABOUTBOX);
+    EXPECT_EQ(about.style & ~DS_SETFONT, DWORD{DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU});
+    EXPECT_EQ(std::vector<int>({about.width, about.height}), std::vector<int>({153, 55}));
+    EXPECT_EQ(about.caption, "ﾊﾞｰｼﾞｮﾝ情報（部屋の部品編集）");
+    EXPECT_EQ(about.pointSize, 9);
+    EXPECT_EQ(about.font, "ＭＳ Ｐゴシック");
+    ExpectItems(about,
+                {
+                    {NoId, L"Static", SS_ICON, "#128", 11, 17, 20, 20},
+                    {NoId, L"Static", SS_LEFT | SS_NOPREFIX | WS_GROUP, "Tavi Version 2.2", 39, 17, 72, 8},
+                });
+
+    const DialogTemplate compose = LoadTemplate(IDD_COMPOSE);
+    EXPECT_EQ(compose.style & ~DS_SETFONT, DWORD{DS_MODALFRAME | WS_POPUP | WS_CAPTION});
+    EXPECT_EQ(std::vector<int>({compose.width, compose.height}), std::vector<int>({135, 127}));
+    EXPECT_EQ(compose.caption, "合成データ入力");
+    EXPECT_EQ(compose.pointSize, 9);
+    EXPECT_EQ(compose.font, "ＭＳ Ｐゴシック");
+    ExpectItems(compose,
+                {
+                    {NoId, L"Static", FieldLabel, "FILE名", 7, 7, 21, 12},
+                    {1034, L"ComboBox", CBS_DROPDOWN | CBS_SORT | WS_VSCROLL | WS_TABSTOP, "", 30, 7, 94, 64},
+                    {NoId, L"Static", FieldLabel, "名　称", 7, 24, 21, 12},
+                    {1035, L"Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, "", 30, 24, 93, 12},
+                    {NoId, L"Static", FieldLabel, "備　考", 7, 39, 21, 12},
+                    {1036, L"Edit", TextEdit, "", 30, 39, 95, 28},
+                    {NoId, L"Static", FieldLabel, "著作名", 7, 71, 21, 12},
+                    {1037, L"Edit", TextEdit, "", 30, 71, 95, 28},
+                    {1038, L"Button", BS_DEFPUSHBUTTON | WS_TABSTOP, "合成実行", 23, 106, 50, 14},
+                    {IDCANCEL, L"Button", BS_PUSHBUTTON | WS_TABSTOP, "ｷｬﾝｾﾙ", 78, 106, 50, 14},
+                });
+    // The file-name list of the compose dialog starts empty.
+    EXPECT_EQ(FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDD_COMPOSE), MAKEINTRESOURCEW(240)),
+              nullptr);
+}
+
+TEST(MainDialog, VersionRecordNamesTaviTwoPointTwo)
+{
+    const HINSTANCE module = AfxGetResourceHandle();
+    const HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), MAKEINTRESOURCEW(16));
+    ASSERT_NE(resource, nullptr);
+    const auto *data = static_cast<const BYTE *>(LockResource(LoadResource(module, resource)));
+    const std::wstring record(reinterpret_cast<const wchar_t *>(data),
+                              SizeofResource(module, resource) / sizeof(wchar_t));
+    // The fixed part follows the key "VS_VERSION_INFO" at a 32-bit boundary.
+    const std::size_t key = record.find(L"VS_VERSION_INFO");
+    ASSERT_NE(key, std::wstring::npos);
+    VS_FIXEDFILEINFO fixed{};
+    std::memcpy(&fixed, data + ((key * sizeof(wchar_t) + sizeof(L"VS_VERSION_INFO") + 3) & ~3u),
+                sizeof fixed);
+    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(std::vector<DWORD>({fixed.dwFileVersionMS, fixed.dwFileVersionLS, fixed.dwProductVersionMS,
+                                  fixed.dwProductVersionLS}),
+              std::vector<DWORD>({0x00020002, 0, 0x00020002, 0}));
+    EXPECT_NE(record.find(L"041104B0"), std::wstring::npos);
+    for (const char *value : {"FileVersion", "2, 2, 0, 0", "ProductVersion", "InternalName", "Tavi",
+                              "OriginalFilename", "Tavi.EXE", "ProductName", "Tavi ｱﾌﾟﾘｹｰｼｮﾝ"})
+        EXPECT_NE(record.find(CString(value).ToWide() + L'\0'), std::wstring::npos) << value;
+}
+
+TEST(MainDialog, AcceleratorsAreCtrlDMAndWInThatOrder)
+{
+    const HACCEL table = LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_ACCELERATOR));
+    ASSERT_NE(table, nullptr);
+    std::array<ACCEL, 4> entries{};
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries.data(), static_cast<int>(entries.size())), 3);
+    const std::array<std::pair<WORD, WORD>, 3> expected = {{{'D', 32771}, {'M', 32773}, {'W', 32772}}};
+    for (std::size_t index = 0; index < expected.size(); ++index) {
+        SCOPED_TRACE("entry " + std::to_string(index));
+        EXPECT_EQ(entries[index].fVirt & ~0x80, FVIRTKEY | FCONTROL | FNOINVERT);
+        EXPECT_EQ(entries[index].key, expected[index].first);
+        EXPECT_EQ(entries[index].cmd, expected[index].second);
+    }
 }
