@@ -8,12 +8,12 @@ namespace {
 
 constexpr std::string_view EndOfOptions = "--";
 
-const OptionSpec *FindSpec(const std::vector<OptionSpec> &specs, const std::string &name)
+const OptionRule *FindRule(const std::vector<OptionRule> &rules, const std::string &name)
 {
-    const auto found = std::find_if(specs.begin(), specs.end(), [&name](const OptionSpec &spec) {
-        return spec.name == name || (!spec.alias.empty() && spec.alias == name);
+    const auto found = std::find_if(rules.begin(), rules.end(), [&name](const OptionRule &rule) {
+        return rule.name == name || (!rule.alias.empty() && rule.alias == name);
     });
-    return found == specs.end() ? nullptr : &*found;
+    return found == rules.end() ? nullptr : &*found;
 }
 
 bool LooksLikeOption(const std::string &argument)
@@ -24,7 +24,7 @@ bool LooksLikeOption(const std::string &argument)
 } // namespace
 
 ParsedArguments::ParsedArguments(const std::vector<std::string> &arguments,
-                                 const std::vector<OptionSpec> &specs)
+                                 const std::vector<OptionRule> &rules)
 {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -39,17 +39,17 @@ ParsedArguments::ParsedArguments(const std::vector<std::string> &arguments,
         }
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec *spec = FindSpec(specs, name);
-        if (spec == nullptr) {
+        const OptionRule *rule = FindRule(rules, name);
+        if (rule == nullptr) {
             throw UsageError("unknown option " + name);
         }
-        std::vector<std::string> &slot = values_[spec->name];
-        if (!slot.empty() && !spec->repeatable) {
-            throw UsageError("the option " + spec->name + " is given twice");
+        std::vector<std::string> &slot = values_[rule->name];
+        if (!slot.empty() && !rule->repeatable) {
+            throw UsageError("the option " + rule->name + " is given twice");
         }
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             if (equals != std::string::npos) {
-                throw UsageError("the option " + spec->name + " takes no value");
+                throw UsageError("the option " + rule->name + " takes no value");
             }
             slot.push_back({});
         } else if (equals != std::string::npos) {
@@ -57,7 +57,7 @@ ParsedArguments::ParsedArguments(const std::vector<std::string> &arguments,
         } else if (i + 1 < arguments.size()) {
             slot.push_back(arguments[++i]);
         } else {
-            throw UsageError("the option " + spec->name + " needs a value");
+            throw UsageError("the option " + rule->name + " needs a value");
         }
     }
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct OptionSpec {
+struct OptionRule {
     std::string name;  // "--to", or "-o"
     std::string alias; // another spelling ("--output"), or empty
     bool takesValue = false;
@@ -17,7 +17,7 @@ struct OptionSpec {
 
 class ParsedArguments {
   public:
-    ParsedArguments(const std::vector<std::string> &arguments, const std::vector<OptionSpec> &specs);
+    ParsedArguments(const std::vector<std::string> &arguments, const std::vector<OptionRule> &rules);
 
     const std::vector<std::string> &Positional() const { return positional_; }
     bool Has(const std::string &name) const;

@@ -52,7 +52,7 @@ temporary file; an existing one is replaced only with --force.
 
 namespace {
 
-const std::vector<OptionSpec> ComposeOptions = {
+const std::vector<OptionRule> ComposeOptions = {
     {"-o", "--output", true, false}, {"--part", "", true, true},     {"--base", "", true, true},
     {"--mask", "", true, true},      {"--name", "", true, false},    {"--remarks", "", true, false},
     {"--author", "", true, false},   {"--workdir", "", true, false}, {"--force", "", false, false}};

@@ -36,7 +36,7 @@ refused: 320x240 is the largest size that fits.
 
 namespace {
 
-const std::vector<OptionSpec> ConvertOptions = {{"-o", "--output", true, false},
+const std::vector<OptionRule> ConvertOptions = {{"-o", "--output", true, false},
                                                 {"--mask", "", false, false},
                                                 {"--key", "", true, false},
                                                 {"--dither", "", false, false},

@@ -24,7 +24,7 @@ are replaced, as in the editor.
 
 namespace {
 
-const std::vector<OptionSpec> ExportOptions = {{"--workdir", "", true, false}};
+const std::vector<OptionRule> ExportOptions = {{"--workdir", "", true, false}};
 
 std::vector<std::string> ExportedFileNames(const std::string &stem, const std::vector<std::string> &failed)
 {

@@ -25,7 +25,7 @@ Exit code 0 also when the package has problems (see "check").
 
 namespace {
 
-const std::vector<OptionSpec> InfoOptions = {{"--json", "", false, false}};
+const std::vector<OptionRule> InfoOptions = {{"--json", "", false, false}};
 
 const char *YesNo(bool value)
 {

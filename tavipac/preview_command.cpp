@@ -32,7 +32,7 @@ shrunk to fit, images that cannot be shown are crossed out.
 
 namespace {
 
-const std::vector<OptionSpec> PreviewOptions = {{"-o", "--output", true, false},
+const std::vector<OptionRule> PreviewOptions = {{"-o", "--output", true, false},
                                                 {"--slot", "", true, false},
                                                 {"--key", "", true, false},
                                                 {"--force", "", false, false}};
