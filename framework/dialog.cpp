@@ -53,6 +53,11 @@ CDialog::~CDialog()
         DestroyWindow(m_hWnd);
 }
 
+// The modal run keeps the contract of the platform's own dialog manager:
+// the owner is disabled for the run and enabled again before this window is
+// hidden and destroyed, so that the platform activates the owner and not
+// some other program's window; a WM_QUIT taken from the queue during the run
+// ends it and is posted again for the loop outside.
 INT_PTR CDialog::DoModal()
 {
     const HWND owner = ModalOwner();
@@ -69,7 +74,6 @@ INT_PTR CDialog::DoModal()
     if (disableOwner)
         ::EnableWindow(owner, TRUE);
     if (m_hWnd) {
-        // Hide first, so that the owner is activated before this window goes.
         SetWindowPos(nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
         if (owner)
@@ -86,10 +90,16 @@ bool CDialog::Create()
     return CreateWindowFromTemplate(ModalOwner()) != nullptr;
 }
 
+// The modal loop reads the flag when GetMessage returns. A handler that ran
+// for a message sent from another thread or process ran inside GetMessage,
+// which would then go on waiting for some unrelated input: the posted
+// WM_NULL wakes it, as the platform's own EndDialog does.
 void CDialog::EndDialog(int result)
 {
     result_ = result;
     continueModal_ = false;
+    if (m_hWnd)
+        PostMessage(WM_NULL);
 }
 
 bool CDialog::UpdateData(bool saveAndValidate)
@@ -236,9 +246,12 @@ HWND CDialog::ModalOwner() const
     return GetLastActivePopup(main->GetSafeHwnd());
 }
 
+// Messages for other windows (a message box's, the owner's paints) are
+// dispatched as usual; those for this dialog and its controls are
+// pre-translated first. A window destroyed during the run ends it.
 void CDialog::RunModalLoop()
 {
-    while (continueModal_) {
+    while (continueModal_ && m_hWnd) {
         MSG message;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {

@@ -1,7 +1,8 @@
 // A whole editing session in the real Tavi.exe, driven from outside: a
 // sample room selected and its parts displayed, the bed swapped for parts
 // from the collection, the room composed under a new name and then again
-// over itself, and the packages checked byte for byte.
+// over itself, and the packages checked byte for byte; then composing
+// cancelled.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,10 @@ constexpr char MainDialogTitle[] = "部屋の部品編集";
 constexpr char ComposeTitle[] = "合成データ入力";
 constexpr char MessageBoxTitle[] = "Tavi";
 constexpr DWORD Timeout = 15000;
+// A dialog ended by a click sent from here is gone well within this.
+constexpr DWORD SentClickBound = 3000;
+// Time for a dialog just shown to finish painting.
+constexpr DWORD Settle = 300;
 
 constexpr int RoomList = 1000;
 constexpr int FileNameField = 1004;
@@ -147,9 +152,9 @@ std::vector<std::string> RoomListEntries(HWND dialog)
     return entries;
 }
 
-template <class Condition> bool WaitUntil(Condition condition)
+template <class Condition> bool WaitUntil(Condition condition, DWORD bound = Timeout)
 {
-    const ULONGLONG deadline = GetTickCount64() + Timeout;
+    const ULONGLONG deadline = GetTickCount64() + bound;
     while (!condition()) {
         if (GetTickCount64() > deadline)
             return false;
@@ -158,8 +163,19 @@ template <class Condition> bool WaitUntil(Condition condition)
     return true;
 }
 
+// A click sent as an accessibility tool or a test robot sends it, with
+// nothing else arriving: the dialog is gone as soon as the click's handler
+// has returned.
+bool SentClickEndsAtOnce(HWND dialog, int id)
+{
+    Sleep(Settle);
+    SendMessageW(Item(dialog, id), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(dialog); }, SentClickBound);
+}
+
 // Opens the compose dialog, types the file name and the texts and executes
-// the composition; answers the overwrite question with Yes when it comes.
+// the composition: with a click sent when no question can come, otherwise
+// posted, answering the overwrite question with Yes.
 void ComposeAs(HWND editor, DWORD process, const std::string &fileName, const Texts &texts,
                bool expectQuestion)
 {
@@ -170,8 +186,10 @@ void ComposeAs(HWND editor, DWORD process, const std::string &fileName, const Te
     Type(compose, ComposeName, texts.name);
     Type(compose, ComposeRemarks, texts.remarks);
     Type(compose, ComposeAuthor, texts.author);
-    PostClick(compose, ExecuteCompose);
-    if (expectQuestion) {
+    if (!expectQuestion) {
+        ASSERT_TRUE(SentClickEndsAtOnce(compose, ExecuteCompose));
+    } else {
+        PostClick(compose, ExecuteCompose);
         const HWND question = WaitForDialog(MessageBoxTitle, process, Timeout);
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(GetWindow(question, GW_OWNER), compose);
@@ -238,6 +256,12 @@ TEST(TaviExe, ComposesARoomWithASwappedBedUnderANewNameAndOverItself)
     EXPECT_TRUE(ReadBytes(L"部屋\\withbed.bak") == firstPackage);
     EXPECT_EQ(RoomListEntries(dialog).size(), 3u);
     EXPECT_EQ(TextOf(dialog, NameField), second.name);
+
+    PostClick(dialog, ComposeButton);
+    const HWND compose = WaitForDialog(ComposeTitle, editor.Id(), Timeout);
+    ASSERT_NE(compose, nullptr);
+    EXPECT_TRUE(SentClickEndsAtOnce(compose, IDCANCEL));
+    EXPECT_TRUE(ReadBytes(L"部屋\\withbed.pac") == expected.Bytes());
 
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(editor.WaitForExit(Timeout));

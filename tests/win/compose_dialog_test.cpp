@@ -297,6 +297,35 @@ TEST_F(ComposeTest, ANewNameIsWrittenWithoutAQuestionListedAndSelectedWithoutRea
     ExpectComposeButtonBackAndFocusInRoomList();
 }
 
+// Clicks that another program sends, with nothing else arriving: the dialog
+// ends as soon as the button's handler returns, and the package is the one a
+// click of the user writes.
+TEST_F(ComposeTest, ClicksSentFromAnotherThreadEndTheDialogAtOnce)
+{
+    Display("mori.pac");
+    MessageBoxRecorder recorder(IDNO);
+    const auto click = [](int id) {
+        return [id](HWND compose) { SendMessageW(GetDlgItem(compose, id), BM_CLICK, 0, 0); };
+    };
+    {
+        SendFromAnotherThread execute(ComposeTitle, [&](HWND compose) {
+            TypeAll(compose, "new", NewTexts);
+            click(IDC_EXECUTE_COMPOSE)(compose);
+        });
+        dialog.Command(IDC_COMPOSE_PARTS);
+        EXPECT_TRUE(execute.EndedAtOnce());
+    }
+    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_TRUE(ReadBytes(Rooms / L"new.pac") == Composed(SampleRoomBytes(Mori), NewTexts));
+    EXPECT_EQ(dialog.ItemText(IDC_FILE_NAME), "new.pac");
+    const EditorState before = EditorState::Of(dialog);
+    SendFromAnotherThread cancel(ComposeTitle, click(IDCANCEL));
+    dialog.Command(IDC_COMPOSE_PARTS);
+    EXPECT_TRUE(cancel.EndedAtOnce());
+    ExpectUnchanged(before, dialog);
+    ExpectComposeButtonBackAndFocusInRoomList();
+}
+
 TEST_F(ComposeTest, TheLoadedPackagesOwnNameAsksAndYesKeepsTheOldPackageAsTheBackup)
 {
     folder_.WriteFile(L"部屋\\sakura.bak", "an older backup");

@@ -65,6 +65,50 @@ MessageBoxRecorder::~MessageBoxRecorder()
     SetMessageBoxHook({});
 }
 
+SendFromAnotherThread::SendFromAnotherThread(const std::string &title, std::function<void(HWND)> send)
+    : thread_([this, wide = CString(title).ToWide(), send = std::move(send)] { Run(wide, send); })
+{
+}
+
+SendFromAnotherThread::~SendFromAnotherThread()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+bool SendFromAnotherThread::EndedAtOnce()
+{
+    if (thread_.joinable())
+        thread_.join();
+    return endedAtOnce_;
+}
+
+void SendFromAnotherThread::Run(const std::wstring &title, const std::function<void(HWND)> &send)
+{
+    constexpr DWORD Poll = 10;
+    constexpr DWORD ShowBound = 10000;
+    constexpr DWORD Settle = 300;
+    const auto waitFor = [](DWORD bound, const auto &condition) {
+        const ULONGLONG deadline = GetTickCount64() + bound;
+        while (!condition() && GetTickCount64() < deadline)
+            Sleep(Poll);
+        return condition();
+    };
+    HWND dialog = nullptr;
+    if (!waitFor(ShowBound, [&] {
+            dialog = FindWindowW(L"#32770", title.c_str());
+            return dialog && IsWindowVisible(dialog);
+        }))
+        return;
+    // Lets the dialog finish painting: then nothing but the send is left to
+    // wake its loop.
+    Sleep(Settle);
+    send(dialog);
+    endedAtOnce_ = waitFor(EndBound, [&] { return !IsWindow(dialog); });
+    if (!endedAtOnce_)
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 std::string WindowTextBytes(HWND window)
 {
     return CWnd(window).GetWindowText().Bytes();

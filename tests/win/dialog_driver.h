@@ -3,8 +3,11 @@
 // pre-translation, and a recorder for the editor's message boxes.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <windows.h>
@@ -49,6 +52,31 @@ class MessageBoxRecorder {
         UINT type;
     };
     std::vector<Box> boxes;
+};
+
+// Acts on a dialog from a second thread, as another program would: once a
+// visible dialog-class window with the title (code page 932) shows, send
+// gets it and sends it messages, nothing posted. A window still there
+// EndBound after send returned counts as left open and is cancelled, so that
+// a test never hangs.
+class SendFromAnotherThread {
+  public:
+    static constexpr DWORD EndBound = 3000;
+
+    SendFromAnotherThread(const std::string &title, std::function<void(HWND)> send);
+    SendFromAnotherThread(const SendFromAnotherThread &) = delete;
+    SendFromAnotherThread &operator=(const SendFromAnotherThread &) = delete;
+    ~SendFromAnotherThread();
+
+    // Waits for the thread: whether the dialog showed, got the messages and
+    // was gone within the bound.
+    bool EndedAtOnce();
+
+  private:
+    void Run(const std::wstring &title, const std::function<void(HWND)> &send);
+
+    std::atomic<bool> endedAtOnce_ = false;
+    std::thread thread_;
 };
 
 // The text of a window as code page 932 bytes.

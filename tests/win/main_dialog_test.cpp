@@ -568,6 +568,32 @@ TEST(MainDialog, SystemMenuOpensTheAboutBoxOwnedByTheDialogWhichTakesTheKeys)
     application.m_pMainWnd = nullptr;
 }
 
+// What another program would send: the close box's WM_CLOSE and the
+// Cancel command to the main dialog, Enter's command to the About box; each
+// run ends as soon as the handler returns, with nothing else arriving.
+TEST(MainDialog, ModalRunsEndAtOnceOnCommandsSentFromAnotherThread)
+{
+    WorkingFolder folder(L"sent");
+    CWinApp application;
+    for (const auto &[message, command] : {std::pair<UINT, WPARAM>{WM_CLOSE, 0}, {WM_COMMAND, IDCANCEL}}) {
+        TestEditorDlg dialog;
+        application.m_pMainWnd = &dialog;
+        SendFromAnotherThread end("部屋の部品編集",
+                                  [&](HWND window) { SendMessageW(window, message, command, 0); });
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+        EXPECT_TRUE(end.EndedAtOnce()) << message;
+    }
+    TestEditorDlg dialog;
+    application.m_pMainWnd = &dialog;
+    ASSERT_TRUE(dialog.Create());
+    SendFromAnotherThread end("ﾊﾞｰｼﾞｮﾝ情報（部屋の部品編集）",
+                              [](HWND about) { SendMessageW(about, WM_COMMAND, IDOK, 0); });
+    dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+    EXPECT_TRUE(end.EndedAtOnce());
+    EXPECT_TRUE(dialog.IsWindowEnabled());
+    application.m_pMainWnd = nullptr;
+}
+
 namespace {
 // One item of a dialog template as the resource holds it.
 struct TemplateItem {
