@@ -23,7 +23,8 @@ class CComposeDlg : public CDialog {
 
     void OnExecuteCompose();
     // The control's text as it fits a header text: at most 255 bytes, and
-    // 254 when the 255th byte would open a two-byte unit.
+    // 254 when the 255th byte would open a two-byte unit; never ending in
+    // half a character.
     CString GetLimitedText(int controlId) const;
 
   private:

@@ -22,6 +22,16 @@ TEST(TextCutting, KeepsWholeUnitsWithinTheCapacity)
         twoByteText += TwoByte;
     EXPECT_EQ(CutToTextCapacity(twoByteText + "a"), twoByteText + "a");
     EXPECT_EQ(CutToTextCapacity(twoByteText + TwoByte), twoByteText);
+
+    // After a half-width katakana the units are out of step with the
+    // characters; the cut never keeps the first byte of a character alone.
+    EXPECT_EQ(CutToTextCapacity(std::string(253, 'a') + HalfWidthKatakana + TwoByte),
+              std::string(253, 'a') + HalfWidthKatakana);
+    std::string highTrailText; // "あ" is 82 A0: its second byte opens a unit too
+    for (int i = 0; i < 127; ++i)
+        highTrailText += "あ";
+    EXPECT_EQ(CutToTextCapacity(HalfWidthKatakana + highTrailText),
+              HalfWidthKatakana + highTrailText.substr(0, 252));
 }
 
 TEST(TextCutting, KeepsALineBreakWhole)

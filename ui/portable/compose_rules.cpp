@@ -8,6 +8,11 @@
 
 namespace {
 
+bool IsLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 bool OpensTwoByteUnit(unsigned char byte)
 {
     return byte < 0x20 || byte >= 0x80;
@@ -22,9 +27,23 @@ std::size_t UnitWalkEnd(const std::string &text, std::size_t limit)
     return position;
 }
 
-bool IsLeadByte(unsigned char byte)
+// The header text rule: at most 255 bytes, and 254 when the walk in units
+// would end past the 255th byte.
+std::string CutToWholeUnits(const std::string &text)
 {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+    if (text.size() < TextCapacity)
+        return text;
+    const std::string cut = text.substr(0, TextCapacity);
+    return UnitWalkEnd(cut, TextCapacity) > TextCapacity ? cut.substr(0, TextCapacity - 1) : cut;
+}
+
+// Walks the text character by character as code page 932 reads it.
+bool EndsInLoneLeadByte(const std::string &text)
+{
+    std::size_t position = 0;
+    while (position < text.size())
+        position += IsLeadByte(static_cast<unsigned char>(text[position])) ? 2 : 1;
+    return position > text.size();
 }
 
 bool IsTrailByte(unsigned char byte)
@@ -82,12 +101,15 @@ bool IsReservedDeviceName(const std::string &name)
 
 } // namespace
 
+// The units open two-byte units at half-width katakana and control bytes
+// too, so after those they are out of step with the characters and may keep
+// the first byte of a character whose second byte was cut off.
 std::string CutToTextCapacity(const std::string &text)
 {
-    if (text.size() < TextCapacity)
-        return text;
-    const std::string cut = text.substr(0, TextCapacity);
-    return UnitWalkEnd(cut, TextCapacity) > TextCapacity ? cut.substr(0, TextCapacity - 1) : cut;
+    std::string cut = CutToWholeUnits(text);
+    if (EndsInLoneLeadByte(cut))
+        cut.pop_back();
+    return cut;
 }
 
 bool IsUsableComposeName(const std::string &name)

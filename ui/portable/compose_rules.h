@@ -6,7 +6,8 @@
 
 // The text as it fits a header text area: at most 255 bytes, and 254 when the
 // 255th byte would open a two-byte unit (a byte 0x00-0x1F or 0x80-0xFF opens
-// one, so a line break's CR LF stays whole).
+// one, so a line break's CR LF stays whole); then one byte less when that
+// leaves a code page 932 lead byte without its second byte at the end.
 std::string CutToTextCapacity(const std::string &text);
 
 // Whether N can name a package file N + ".pac" in the package folder: not
