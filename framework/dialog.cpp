@@ -69,7 +69,7 @@ INT_PTR CDialog::DoModal()
     if (CreateWindowFromTemplate(owner) && continueModal_) {
         if (!IsWindowVisible())
             ShowWindow(SW_SHOWNORMAL);
-        RunModalLoop();
+        RunModalLoop(owner);
     }
     if (disableOwner)
         ::EnableWindow(owner, TRUE);
@@ -249,17 +249,30 @@ HWND CDialog::ModalOwner() const
 // Messages for other windows (a message box's, the owner's paints) are
 // dispatched as usual; those for this dialog and its controls are
 // pre-translated first. A window destroyed during the run ends it.
-void CDialog::RunModalLoop()
+void CDialog::RunModalLoop(HWND owner)
 {
     while (continueModal_ && m_hWnd) {
         MSG message;
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        if (got == -1)
+        if (!NextMessage(owner, message))
             return;
         RouteMessage(message);
     }
+}
+
+// Whenever the queue has run empty, the owner is told with WM_ENTERIDLE
+// before the wait, unless the template says DS_NOIDLEMSG. False at WM_QUIT,
+// which is posted again for the loop outside, and when no message can be
+// had.
+bool CDialog::NextMessage(HWND owner, MSG &message)
+{
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (owner && !(GetStyle() & DS_NOIDLEMSG))
+            ::SendMessageW(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
+        if (GetMessageW(&message, nullptr, 0, 0) == -1)
+            return false;
+    }
+    if (message.message != WM_QUIT)
+        return true;
+    PostQuitMessage(static_cast<int>(message.wParam));
+    return false;
 }

@@ -1,7 +1,8 @@
 // CDialog: a dialog window built from a dialog template of the program's
 // resources. DoModal runs it modally with a message loop of its own that
 // offers each message for the dialog and its controls to
-// PreTranslateMessage first, and keeps the owner disabled meanwhile; Create
+// PreTranslateMessage first, keeps the owner disabled meanwhile and tells it
+// with WM_ENTERIDLE whenever the queue has run empty; Create
 // makes it modeless (tests drive such a dialog with RouteMessage). Every
 // message of the window passes WindowProc, which dispatches it through the
 // message map; what the map does not handle gets the standard dialog
@@ -71,7 +72,8 @@ class CDialog : public CWnd {
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT *result);
     void ExecuteDlgInit();
     HWND ModalOwner() const;
-    void RunModalLoop();
+    void RunModalLoop(HWND owner);
+    bool NextMessage(HWND owner, MSG &message);
 
     UINT templateId_;
     CWnd *parent_;

@@ -21,16 +21,20 @@
 
 namespace {
 // The dialog with its protected parts open to the tests, recording every
-// WM_COMMAND that reaches its window procedure.
+// WM_COMMAND that reaches its window procedure and counting the idle reports
+// of the dialogs it owns.
 class TestEditorDlg : public CPartsEditorDlg {
   public:
     std::vector<WPARAM> commands;
+    int idleReports = 0;
 
   protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_COMMAND)
             commands.push_back(wParam);
+        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
+            ++idleReports;
         return CPartsEditorDlg::WindowProc(message, wParam, lParam);
     }
 };
@@ -570,7 +574,8 @@ TEST(MainDialog, SystemMenuOpensTheAboutBoxOwnedByTheDialogWhichTakesTheKeys)
 
 // What another program would send: the close box's WM_CLOSE and the
 // Cancel command to the main dialog, Enter's command to the About box; each
-// run ends as soon as the handler returns, with nothing else arriving.
+// run ends as soon as the handler returns, with nothing else arriving. The
+// About box's owner is told when the box waits for input.
 TEST(MainDialog, ModalRunsEndAtOnceOnCommandsSentFromAnotherThread)
 {
     WorkingFolder folder(L"sent");
@@ -591,6 +596,8 @@ TEST(MainDialog, ModalRunsEndAtOnceOnCommandsSentFromAnotherThread)
     dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
     EXPECT_TRUE(end.EndedAtOnce());
     EXPECT_TRUE(dialog.IsWindowEnabled());
+    // The owner heard that the box was waiting for input.
+    EXPECT_GT(dialog.idleReports, 0);
     application.m_pMainWnd = nullptr;
 }
 
