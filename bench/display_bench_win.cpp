@@ -189,9 +189,11 @@ std::string MaximalRoomPackage(unsigned seed)
     std::mt19937 random(seed);
     PackageHeader = {};
     PackageHeader.bytes[RoomFlagOffset] = 1;
-    SetHeaderText(NameText, "最大の部屋");
-    SetHeaderText(RemarksText, "どの部品も 320 x 240\r\n細かいマスク");
-    SetHeaderText(AuthorText, "bench");
+    // Each room has texts of its own, as rooms do.
+    const std::string number = std::to_string(seed);
+    SetHeaderText(NameText, "最大の部屋 " + number);
+    SetHeaderText(RemarksText, "どの部品も 320 x 240\r\n細かいマスク " + number);
+    SetHeaderText(AuthorText, "bench " + number);
     std::string package(PackageHeader.bytes.begin(), PackageHeader.bytes.end());
     for (int slot = 0; slot < SlotCount; ++slot)
         AppendRecord(package, RandomPart(random));
