@@ -286,6 +286,29 @@ double TextWork(const BenchEditorDlg &dialog)
     });
 }
 
+// The two multi-line texts (remarks and author) laid out by the platform's
+// edit control alone: each set into a bare edit of the same style and font,
+// alternating between two texts.
+double MultiLineTextWork(BenchEditorDlg &dialog, LONG_PTR removedStyle, bool visible)
+{
+    const CWnd remarks = dialog.GetDlgItem(IDC_REMARKS);
+    RECT area{};
+    remarks.GetClientRect(&area);
+    const HWND edit = CreateWindowExW(0, L"Edit", L"", (remarks.GetStyle() & ~removedStyle & ~WS_VISIBLE) | (visible ? WS_VISIBLE : 0),
+                                      0, 0, area.right, area.bottom, dialog.GetSafeHwnd(), nullptr, nullptr,
+                                      nullptr);
+    SendMessageW(edit, WM_SETFONT, dialog.SendMessage(WM_GETFONT), FALSE);
+    const std::wstring texts[] = {dialog.GetDlgItem(IDC_REMARKS).GetWindowText().ToWide(),
+                                  dialog.GetDlgItem(IDC_AUTHOR).GetWindowText().ToWide()};
+    int next = 0;
+    const double time = Best([&] {
+        for (int i = 0; i < 2; ++i)
+            SetWindowTextW(edit, texts[next++ % 2].c_str());
+    }, [&] { dialog.Pump(); });
+    DestroyWindow(edit);
+    return time;
+}
+
 INT_PTR CALLBACK BareDialogProc(HWND, UINT message, WPARAM, LPARAM)
 {
     return message == WM_INITDIALOG;
@@ -472,6 +495,9 @@ int main()
     const double texts = Best(showTexts, [&] { dialog.Pump(); });
     const double textPaints = Best([&] { dialog.Pump(); }, showTexts);
     const double textsBare = TextWork(dialog);
+    const double multiLineBare = MultiLineTextWork(dialog, 0, false);
+    const double multiLineNoBar = MultiLineTextWork(dialog, WS_VSCROLL, true);
+    const double multiLineShown = MultiLineTextWork(dialog, 0, true);
     const double roomRedraw = Best([&] { dialog.RedrawPreviews(RoomSlot); });
     const double roomPaint = Best([&] { dialog.Pump(); }, [&] { dialog.RedrawPreviews(RoomSlot); });
     const double roomPicture = PictureWork(dialog, room);
@@ -609,6 +635,9 @@ int main()
     PrintStep("texts and file name set again", texts);
     PrintStep("their paints", textPaints);
     PrintStep("the four texts drawn, bare", textsBare);
+    PrintStep("two multi-line texts laid out, bare", multiLineBare);
+    PrintStep("the same shown without a scroll bar, bare", multiLineNoBar);
+    PrintStep("the same shown, bare", multiLineShown);
     PrintStep("room preview rendered and shown", roomRedraw);
     PrintStep("its paints", roomPaint);
     PrintStep("room picture and bitmap, bare", roomPicture);

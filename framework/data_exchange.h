@@ -21,5 +21,6 @@ class CDataExchange {
 
 // Binds control to the dialog's control id (once; later calls keep it).
 void DDX_Control(CDataExchange *dx, int id, CWnd &control);
-// The control's text to value, or value to the control's text.
+// The control's text to value, or value to the control's text (unless the
+// control shows that text already).
 void DDX_Text(CDataExchange *dx, int id, CString &value);

@@ -54,7 +54,7 @@ class CWnd {
     static CWnd GetFocus() { return CWnd(::GetFocus()); }
 
     // The text is shown up to its first zero byte.
-    void SetWindowText(const CString &text) const { ::SetWindowTextW(m_hWnd, text.ToWide().c_str()); }
+    void SetWindowText(const CString &text) const;
     // The whole current text (WM_GETTEXT), also of another process's window.
     CString GetWindowText() const;
 

@@ -72,9 +72,9 @@ class CPartsEditorDlg : public CDialog {
     // Room loading and parts display (room_loading.cpp).
     void OnRoomSelected();
     void OnDisplayParts();
-    void HidePartPreviews();
 
     // Part previews (preview_rendering.cpp).
+    void HidePartPreviews();
     void RedrawPreviews(int slot);
     void RenderPreview(int slot);
     BOOL DrawBitmap(CDC *target, CBitmap *bitmap);

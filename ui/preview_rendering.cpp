@@ -3,6 +3,9 @@
 #include "parts_editor_dlg.h"
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
+#include <vector>
 
 #include "res/resource.h"
 #include "store/part_image_store.h"
@@ -18,6 +21,9 @@ constexpr UINT ResizeOnly = 30;
 // next paints.
 constexpr UINT ShowOnly =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+// Hides a control without repainting what it covered.
+constexpr UINT HideOnly =
+    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_HIDEWINDOW;
 // What hiding or showing a control repaints of a control. A preview control
 // has no frame and no background of its own: WM_DRAWITEM paints all of it.
 constexpr UINT RepaintControl = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME;
@@ -43,35 +49,88 @@ RECT AreaOf(HWND control, HWND dialog)
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&area), 2);
     return area;
 }
+
+// Gives every control the flags in one deferred window-position update; if
+// the platform cannot take the batch, one by one.
+void PlaceTogether(const std::vector<HWND> &controls, UINT flags)
+{
+    HDWP batch = BeginDeferWindowPos(static_cast<int>(controls.size()));
+    for (const HWND control : controls)
+        if (batch)
+            batch = DeferWindowPos(batch, control, nullptr, 0, 0, 0, 0, flags);
+    if (batch && EndDeferWindowPos(batch))
+        return;
+    for (const HWND control : controls)
+        ::SetWindowPos(control, nullptr, 0, 0, 0, 0, flags);
+}
+
+struct RegionDeleter {
+    void operator()(HRGN region) const { DeleteObject(region); }
+};
+using Region = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
 } // namespace
 
 // Each slot drawn is rendered and its control shown; the platform then
 // paints the control through WM_DRAWITEM. A control shown already is not
 // hidden first but repainted with what hiding it would repaint, which leaves
 // the same picture on the screen for a fraction of the window operations.
-// All slots means every slot with a preview control except the room.
+// The hidden ones are shown together once all are rendered, in one update
+// that paints nothing, and then each is painted: the controls the paints
+// reach are the same as when each is shown at once. All slots means every
+// slot with a preview control except the room.
 void CPartsEditorDlg::RedrawPreviews(int slot)
 {
-    const auto redraw = [this](int s) {
+    std::vector<HWND> showing;
+    const auto redraw = [&](int s) {
         if (s < 0 || s >= SlotCount || SlotControlTable[s] == NoControl)
             return;
         const HWND control = PreviewControls[s].GetSafeHwnd();
         const bool shown = IsShown(control);
         const RECT before = AreaOf(control, m_hWnd);
         RenderPreview(s);
-        if (shown)
-            RepaintWhatHidingUncovers(control, before);
-        else
-            ::SetWindowPos(control, nullptr, 0, 0, 0, 0, ShowOnly);
+        if (!shown) {
+            showing.push_back(control);
+            return;
+        }
+        RepaintWhatHidingUncovers(control, before);
         ::RedrawWindow(control, nullptr, nullptr, RepaintPreview);
     };
-    if (slot != AllSlots) {
+    if (slot != AllSlots)
         redraw(slot);
-        return;
+    else
+        for (int s = 0; s < SlotCount; ++s)
+            if (s != RoomSlot)
+                redraw(s);
+    PlaceTogether(showing, ShowOnly);
+    for (const HWND control : showing)
+        ::RedrawWindow(control, nullptr, nullptr, RepaintPreview);
+}
+
+// The part previews are hidden together in one update that paints nothing,
+// and what they covered (the dialog and the controls beneath) is repainted
+// once: the picture that hiding them one by one leaves, each hide with its
+// own repaint. A preview with the keyboard focus is hidden the usual way,
+// which moves the focus off it. The room preview is never hidden.
+void CPartsEditorDlg::HidePartPreviews()
+{
+    const HWND focus = ::GetFocus();
+    std::vector<HWND> hiding;
+    const Region covered(CreateRectRgn(0, 0, 0, 0));
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const HWND control = PreviewControls[slot].GetSafeHwnd();
+        if (slot == RoomSlot || !control || !IsShown(control))
+            continue;
+        if (control == focus) {
+            PreviewControls[slot].ShowWindow(SW_HIDE);
+            continue;
+        }
+        const RECT area = AreaOf(control, m_hWnd);
+        const Region one(CreateRectRgnIndirect(&area));
+        CombineRgn(covered.get(), covered.get(), one.get(), RGN_OR);
+        hiding.push_back(control);
     }
-    for (int s = 0; s < SlotCount; ++s)
-        if (s != RoomSlot)
-            redraw(s);
+    PlaceTogether(hiding, HideOnly);
+    ::RedrawWindow(m_hWnd, nullptr, covered.get(), RepaintControl | RDW_ALLCHILDREN);
 }
 
 // Hiding a control repaints the dialog and every control beneath it where

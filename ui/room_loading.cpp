@@ -110,11 +110,3 @@ void CPartsEditorDlg::OnDisplayParts()
     ResetPartCombos(*this, true);
     RoomList.SetFocus();
 }
-
-// The room preview is never hidden.
-void CPartsEditorDlg::HidePartPreviews()
-{
-    for (int slot = 0; slot < SlotCount; ++slot)
-        if (slot != RoomSlot && PreviewControls[slot])
-            PreviewControls[slot].ShowWindow(SW_HIDE);
-}
