@@ -50,14 +50,16 @@ void ShowHeaderTexts(CPartsEditorDlg &dialog)
 }
 
 // Selecting the empty entry this way sends no change notification, so no
-// part is restored by it.
+// part is restored by it. A combo box that shows it already is left alone:
+// selecting it again repaints the box for the same picture.
 void ResetPartCombos(const CPartsEditorDlg &dialog, bool enable)
 {
     for (const CComboBox &combo : dialog.SlotComboTable) {
         if (!combo)
             continue;
         combo.EnableWindow(enable);
-        combo.SetCurSel(EmptyEntry);
+        if (combo.GetCurSel() != EmptyEntry)
+            combo.SetCurSel(EmptyEntry);
     }
 }
 } // namespace
