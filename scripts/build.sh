@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Configures and builds both trees: build/native (with sanitizers when
-# TAVI_SANITIZE=ON) and build/win (MinGW-w64 cross build).
+# Configures and builds every tree (see trees.sh): the native one (with
+# sanitizers unless TAVI_SANITIZE=OFF), the release programs for both
+# Windows architectures, all the Windows tests for 64-bit Windows and the
+# editor's (dialogs, Tavi.exe end to end) for 32-bit Windows.
 set -euo pipefail
-ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=${TAVI_BUILD:-$ROOT/build}
-JOBS=${TAVI_JOBS:-$(nproc)}
+source "$(dirname "$0")/trees.sh"
 
-cmake -S "$ROOT" -B "$BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTAVI_SANITIZE="${TAVI_SANITIZE:-ON}" >/dev/null
-cmake --build "$BUILD/native" -j "$JOBS"
-
-cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$BUILD/win" -j "$JOBS"
+configure_tree native -DTAVI_SANITIZE="${TAVI_SANITIZE:-ON}"
+build_tree native
+for arch in "${WINDOWS_ARCHES[@]}"; do
+  configure_tree "release-$arch"
+  build_tree "release-$arch" Tavi tavipac
+done
+configure_tree win
+build_tree win
+configure_tree win-i686
+build_tree win-i686 tavi_win_tests tavi_e2e_tests

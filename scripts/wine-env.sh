@@ -9,6 +9,16 @@ export LANG=C.UTF-8 LC_CTYPE=ja_JP.UTF-8
 unset LC_ALL
 
 TAVI_XVFB_PID=
+
+# A prefix made while only the 64-bit Wine was installed stops working once
+# the 32-bit one is ("could not load kernel32.dll"), and the reverse: a
+# prefix has syswow64 exactly when it was made with the 32-bit Wine
+# (/usr/lib/wine/wine) there.
+wine_prefix_fits() {
+  [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && [ -e /usr/lib/wine/wine ] && return 0
+  [ ! -d "$WINEPREFIX/drive_c/windows/syswow64" ] && [ ! -e /usr/lib/wine/wine ]
+}
+
 wine_env_start() {
   if [ -z "${DISPLAY:-}" ] || [ "${TAVI_OWN_DISPLAY:-0}" = 1 ]; then
     local n=$((90 + RANDOM % 9))
@@ -17,6 +27,10 @@ wine_env_start() {
     TAVI_XVFB_PID=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  fi
+  if [ -d "$WINEPREFIX/drive_c/windows" ] && ! wine_prefix_fits; then
+    echo "wine: the prefix $WINEPREFIX was made for another set of Wine architectures; making it again"
+    rm -rf "$WINEPREFIX"
   fi
   if [ ! -f "$WINEPREFIX/.tavi-ready" ]; then
     echo "wine: creating the prefix $WINEPREFIX"

@@ -135,23 +135,6 @@ std::string TextOf(HWND dialog, int id)
     return CWnd(Item(dialog, id)).GetWindowText().Bytes();
 }
 
-std::string ListText(HWND list, WPARAM index)
-{
-    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-    return CString::FromWide(text).Bytes();
-}
-
-std::vector<std::string> RoomListEntries(HWND dialog)
-{
-    const HWND list = Item(dialog, RoomList);
-    std::vector<std::string> entries;
-    for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index)
-        entries.push_back(ListText(list, static_cast<WPARAM>(index)));
-    return entries;
-}
-
 template <class Condition> bool WaitUntil(Condition condition, DWORD bound = Timeout)
 {
     const ULONGLONG deadline = GetTickCount64() + bound;

@@ -7,6 +7,7 @@
 
 namespace {
 constexpr DWORD PollMilliseconds = 20;
+constexpr int RoomListId = 1000;
 
 DWORD ProcessOf(HWND window)
 {
@@ -25,17 +26,20 @@ void PumpWaitingMessages()
 }
 } // namespace
 
-// CMake gives the path as the build sees it; under Wine a Unix path is
-// reached through drive Z:.
-std::wstring TaviExePath()
+std::wstring WindowsPath(const std::string &path)
 {
-    std::wstring path = std::filesystem::path(TAVI_EXE).wstring();
-    if (!path.empty() && path.front() == L'/')
-        path.insert(0, L"Z:");
-    for (wchar_t &character : path)
+    std::wstring windowsPath = std::filesystem::path(path).wstring();
+    if (!windowsPath.empty() && windowsPath.front() == L'/')
+        windowsPath.insert(0, L"Z:");
+    for (wchar_t &character : windowsPath)
         if (character == L'/')
             character = L'\\';
-    return path;
+    return windowsPath;
+}
+
+std::wstring TaviExePath()
+{
+    return WindowsPath(TAVI_EXE);
 }
 
 EditorProcess::EditorProcess(const std::wstring &exe, const std::wstring &workingFolder)
@@ -87,4 +91,23 @@ HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds, Pumpi
             Sleep(PollMilliseconds);
     } while (GetTickCount64() < deadline);
     return nullptr;
+}
+
+std::vector<std::string> RoomListEntries(HWND dialog)
+{
+    const HWND list = GetDlgItem(dialog, RoomListId);
+    std::vector<std::string> entries;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+        entries.push_back(CString::FromWide(text).Bytes());
+    }
+    return entries;
+}
+
+void CloseEditor(HWND dialog)
+{
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }

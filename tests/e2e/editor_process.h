@@ -2,9 +2,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <windows.h>
 
+// A path as the build sees it, as a Windows path: under Wine a Unix path is
+// reached through drive Z:.
+std::wstring WindowsPath(const std::string &path);
 // The program under test, as a Windows path.
 std::wstring TaviExePath();
 
@@ -34,3 +38,9 @@ enum class Pumping { Messages, Nothing };
 // meanwhile handling this thread's messages or not; null if none appeared.
 HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds,
                    Pumping pumping = Pumping::Messages);
+
+// The entries of another process's room list, code page 932: only the
+// wide-character messages carry them across.
+std::vector<std::string> RoomListEntries(HWND dialog);
+// Closes another process's main dialog as its Cancel button would.
+void CloseEditor(HWND dialog);

@@ -22,27 +22,6 @@ std::wstring CurrentFolder()
     return std::filesystem::current_path().wstring();
 }
 
-// Texts of another process's list box: only the wide-character messages
-// carry them across.
-std::vector<std::string> RoomListEntries(HWND dialog)
-{
-    const HWND list = GetDlgItem(dialog, 1000);
-    std::vector<std::string> entries;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-        entries.push_back(CString::FromWide(text).Bytes());
-    }
-    return entries;
-}
-
-void CloseEditor(HWND dialog)
-{
-    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-}
-
 int VisibleMainDialogs()
 {
     const std::wstring title = CString(MainDialogTitle).ToWide();

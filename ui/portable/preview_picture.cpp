@@ -55,7 +55,10 @@ std::optional<ImageLayout> LayoutOf(const PartSlot &slot)
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
     if (*offset > SlotSize || rows > (SlotSize - *offset) / stride)
         return std::nullopt;
-    return ImageLayout{width, static_cast<int>(rows), height < 0, bitCount, *offset, stride};
+    // At least one row fits in the slot, so the stride is below SlotSize and
+    // fits a std::size_t of any width.
+    return ImageLayout{width,   static_cast<int>(rows),          height < 0, bitCount,
+                       *offset, static_cast<std::size_t>(stride)};
 }
 
 std::uint32_t ColourAt(std::span<const std::uint8_t> bytes, std::size_t offset)
