@@ -15,7 +15,9 @@ echo "== native tests"
 echo "== imports of the release programs on Windows XP"
 for arch in "${WINDOWS_ARCHES[@]}"; do
   for program in app/Tavi.exe tavipac/tavipac.exe; do
-    echo "$arch $program: $(bash "$ROOT/scripts/xp-check.sh" "$BUILD/release-$arch/$program" | tail -n 1)"
+    report=$(bash "$ROOT/scripts/xp-check.sh" "$BUILD/release-$arch/$program") ||
+      { printf '%s\n' "$report"; exit 1; }
+    echo "$arch $program: ${report##*$'\n'}"
   done
 done
 
