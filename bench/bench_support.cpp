@@ -1,5 +1,7 @@
 #include "bench/bench_support.h"
 
+#include "bench/build_description.h"
+
 #include <cstdio>
 #include <map>
 #include <random>
@@ -82,6 +84,7 @@ int RunComparisons(int argc, char **argv, const char *title, const std::vector<C
                    const std::function<bool()> &prepare)
 {
     benchmark::Initialize(&argc, argv);
+    PrintBuildDescription();
     const ScratchFolder scratch;
     if (!prepare())
         return 1;

@@ -10,9 +10,12 @@
 #include "store/package_file.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"
-#include "ui/portable/package_saving.h"
+#include "core/package_saving.h"
 
 namespace {
+// The banks and header the benchmark works on.
+ImageBanks Banks;
+PackageHeaderBlock Header;
 constexpr std::size_t RecordSizeFieldSize = 4;
 constexpr std::size_t LargestPackageSize =
     HeaderSize + 2 * SlotCount * (RecordSizeFieldSize + LargestPartSize);
@@ -22,8 +25,8 @@ const PackageTexts Texts{"ベンチ", "備考\r\n二行目", "作者"};
 
 std::vector<std::uint8_t> PackageBytes()
 {
-    std::vector<std::uint8_t> bytes(PackageHeader.bytes.begin(), PackageHeader.bytes.end());
-    for (const PartBank *bank : {&PartImageStore::WorkBase, &PartImageStore::WorkMask})
+    std::vector<std::uint8_t> bytes(Header.bytes.begin(), Header.bytes.end());
+    for (const PartBank *bank : {&Banks.WorkBase, &Banks.WorkMask})
         for (const PartSlot &slot : *bank) {
             bytes.insert(bytes.end(), slot.bytes.begin() + 2, slot.bytes.begin() + 2 + RecordSizeFieldSize);
             bytes.insert(bytes.end(), slot.bytes.begin(), slot.bytes.begin() + LargestPartSize);
@@ -34,7 +37,7 @@ std::vector<std::uint8_t> PackageBytes()
 void ComposeOverExisting(benchmark::State &state)
 {
     for (auto _ : state) {
-        if (SavePackage(PackageFolder, Name, PackageTarget::ExistingPackage, Texts) !=
+        if (SavePackage(Banks, Header, PackageFolder, Name, PackageTarget::ExistingPackage, Texts) !=
             PackageSaveOutcome::Saved) {
             state.SkipWithError("the package could not be saved");
             break;
@@ -66,10 +69,11 @@ int main(int argc, char **argv)
 {
     return RunComparisons(argc, argv, "compose", {{"overwrite+bak", "ComposeOverExisting", "OneFileWrite"}},
                           [] {
-                              FillBank(PartImageStore::WorkBase, 1, LargestPartSize);
-                              FillBank(PartImageStore::WorkMask, 101, LargestPartSize);
+                              FillBank(Banks.WorkBase, 1, LargestPartSize);
+                              FillBank(Banks.WorkMask, 101, LargestPartSize);
                               CreateFolder(PackageFolder);
-                              if (WritePackage(PackagePath(PackageFolder, Name)) == WriteResult::Written)
+                              if (WritePackage(PackagePath(PackageFolder, Name), Header, Banks.WorkBase,
+                                               Banks.WorkMask) == WriteResult::Written)
                                   return true;
                               std::fprintf(stderr, "cannot write the first package\n");
                               return false;

@@ -30,14 +30,15 @@
 #include "store/package_file.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"
-#include "tools/samplegen/bmp_builder.h"
+#include "core/picture/bmp_builder.h"
 #include "ui/display_bitmap.h"
+#include "ui/editor_state.h"
 #include "ui/parts_editor_dlg.h"
-#include "ui/portable/package_saving.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/preview_picture.h"
-#include "ui/portable/slot_map.h"
-#include "ui/portable/two_digits.h"
+#include "core/package_saving.h"
+#include "core/part_files.h"
+#include "core/preview_picture.h"
+#include "core/slot_map.h"
+#include "core/two_digits.h"
 
 namespace {
 
@@ -191,9 +192,9 @@ std::string MaximalRoomPackage(unsigned seed)
     PackageHeader.bytes[RoomFlagOffset] = 1;
     // Each room has texts of its own, as rooms do.
     const std::string number = std::to_string(seed);
-    SetHeaderText(NameText, "最大の部屋 " + number);
-    SetHeaderText(RemarksText, "どの部品も 320 x 240\r\n細かいマスク " + number);
-    SetHeaderText(AuthorText, "bench " + number);
+    SetHeaderText(PackageHeader, NameText, "最大の部屋 " + number);
+    SetHeaderText(PackageHeader, RemarksText, "どの部品も 320 x 240\r\n細かいマスク " + number);
+    SetHeaderText(PackageHeader, AuthorText, "bench " + number);
     std::string package(PackageHeader.bytes.begin(), PackageHeader.bytes.end());
     for (int slot = 0; slot < SlotCount; ++slot)
         AppendRecord(package, RandomPart(random));
@@ -235,9 +236,9 @@ class SilentReporter : public PackageReadReporter {
 void ReadRoomBare(const std::string &path)
 {
     FileHandle file = FileHandle::OpenForSharedRead(path);
-    ReadPackageHeader(file);
+    ReadPackageHeader(file, PackageHeader);
     SilentReporter reporter;
-    ReadPackageRecords(file, reporter);
+    ReadPackageRecords(file, PartImageStore.WorkBase, PartImageStore.WorkMask, reporter);
     file.Close();
 }
 
@@ -260,7 +261,7 @@ double PictureWork(const BenchEditorDlg &dialog, const std::vector<int> &slots)
     return Best([&] {
         for (std::size_t i = 0; i < slots.size(); ++i) {
             const auto slot = static_cast<std::size_t>(slots[i]);
-            RenderPreviewPicture(PartImageStore::WorkBase[slot], PartImageStore::WorkMask[slot],
+            RenderPreviewPicture(PartImageStore.WorkBase[slot], PartImageStore.WorkMask[slot],
                                  dialog.KeyColour, picture);
             MakeDisplayBitmap(bitmaps[i], reference, picture);
         }
@@ -356,13 +357,13 @@ struct PartFile {
 std::vector<PartFile> ExportedFiles(const std::string &folder, const std::string &stem)
 {
     std::vector<PartFile> files;
-    for (const ExportStep &step : ExportSteps)
-        for (int i = 0; i < step.slotCount; ++i) {
-            const auto slot = static_cast<std::size_t>(step.slots[static_cast<std::size_t>(i)]);
+    for (const PartGroup &group : PartGroups)
+        for (const int number : group.ExportOrder()) {
+            const auto slot = static_cast<std::size_t>(number);
             files.push_back(
-                {folder + ExportFileName(static_cast<int>(slot), stem), &PartImageStore::WorkBase[slot]});
+                {folder + ExportFileName(static_cast<int>(slot), stem), &PartImageStore.WorkBase[slot]});
             files.push_back({folder + ExportFileName(MaskNumber(static_cast<int>(slot)), stem),
-                             &PartImageStore::WorkMask[slot]});
+                             &PartImageStore.WorkMask[slot]});
         }
     return files;
 }
@@ -404,7 +405,7 @@ void ComposeFilesBare(const std::string &name)
 {
     const std::string path = PackagePath(PackageFolderName, name);
     FileHandle::CreateNew(path).Close();
-    WritePackage(path);
+    WritePackage(path, PackageHeader, PartImageStore.WorkBase, PartImageStore.WorkMask);
 }
 
 void PrintBuild()
@@ -488,9 +489,9 @@ int main()
     });
     const double readBare = Best([] { ReadRoomBare(PackagePath(PackageFolderName, "max")); });
     const auto showTexts = [&] {
-        dialog.NameEdit.SetWindowText(GetHeaderText(NameText));
-        dialog.RemarksEdit.SetWindowText(GetHeaderText(RemarksText));
-        dialog.AuthorValue = GetHeaderText(AuthorText);
+        dialog.NameEdit.SetWindowText(GetHeaderText(PackageHeader, NameText));
+        dialog.RemarksEdit.SetWindowText(GetHeaderText(PackageHeader, RemarksText));
+        dialog.AuthorValue = GetHeaderText(PackageHeader, AuthorText);
         dialog.FileNameValue = CString(Rooms[0]);
         dialog.UpdateData(false);
     };
@@ -604,7 +605,7 @@ int main()
                                    });
     const std::vector<PartFile> exported = ExportedFiles("bare\\", stem);
     const double exportBare = Best([&] { ExportFilesBare(exported); });
-    const double exportFiles = Best([&] { ExportRoomParts(stem); });
+    const double exportFiles = Best([&] { ExportRoomParts(PartImageStore, stem); });
 
     // Composing under new names, removed again between the rounds.
     double open = 1e30;

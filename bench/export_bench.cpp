@@ -6,11 +6,16 @@
 
 #include "bench/bench_support.h"
 #include "store/file_system.h"
+#include "store/package_header.h"
 #include "store/part_image_store.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/slot_map.h"
+#include "core/part_export.h"
+#include "core/part_files.h"
+#include "core/slot_map.h"
 
 namespace {
+// The banks and header the benchmark works on.
+ImageBanks Banks;
+PackageHeaderBlock Header;
 const std::string Stem = "bench.";
 const std::string BaselineFolder = "baseline\\";
 
@@ -23,13 +28,11 @@ struct PartFile {
 std::vector<PartFile> ExportedFiles(const std::string &folder)
 {
     std::vector<PartFile> files;
-    for (const ExportStep &step : ExportSteps)
-        for (int i = 0; i < step.slotCount; ++i) {
-            const int slot = step.slots[static_cast<std::size_t>(i)];
+    for (const PartGroup &group : PartGroups)
+        for (const int slot : group.ExportOrder()) {
             const auto index = static_cast<std::size_t>(slot);
-            files.push_back({folder + ExportFileName(slot, Stem), &PartImageStore::WorkBase[index]});
-            files.push_back(
-                {folder + ExportFileName(MaskNumber(slot), Stem), &PartImageStore::WorkMask[index]});
+            files.push_back({folder + ExportFileName(slot, Stem), &Banks.WorkBase[index]});
+            files.push_back({folder + ExportFileName(MaskNumber(slot), Stem), &Banks.WorkMask[index]});
         }
     return files;
 }
@@ -37,7 +40,7 @@ std::vector<PartFile> ExportedFiles(const std::string &folder)
 void RoomExport(benchmark::State &state)
 {
     for (auto _ : state) {
-        if (!ExportRoomParts(Stem).empty()) {
+        if (!ExportRoomParts(Banks, Stem, PartsCollectionFolder).empty()) {
             state.SkipWithError("some part files could not be written");
             break;
         }
@@ -69,8 +72,8 @@ BENCHMARK(PlainFileWrites)->Apply(Configure);
 int main(int argc, char **argv)
 {
     return RunComparisons(argc, argv, "export", {{"38 parts", "RoomExport", "PlainFileWrites"}}, [] {
-        FillBank(PartImageStore::WorkBase, 1, LargestPartSize);
-        FillBank(PartImageStore::WorkMask, 101, LargestPartSize);
+        FillBank(Banks.WorkBase, 1, LargestPartSize);
+        FillBank(Banks.WorkMask, 101, LargestPartSize);
         return true;
     });
 }

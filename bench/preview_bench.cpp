@@ -10,9 +10,10 @@
 #include <random>
 #include <vector>
 
-#include "tools/samplegen/bmp_builder.h"
-#include "ui/portable/preview_picture.h"
-#include "ui/portable/slot_map.h"
+#include "bench/build_description.h"
+#include "core/picture/bmp_builder.h"
+#include "core/preview_picture.h"
+#include "core/slot_map.h"
 
 namespace {
 
@@ -84,6 +85,7 @@ template <class Work> double BestMicroseconds(Work work)
 
 int main()
 {
+    PrintBuildDescription();
     const Room room = MaximalRoom();
     std::vector<int> previewSlots;
     for (int slot = 0; slot < SlotCount; ++slot)

@@ -12,8 +12,10 @@
 #include "store/part_image_store.h"
 
 namespace {
-constexpr std::size_t RecordSizeFieldSize = 4;
-constexpr std::size_t LargestPackageSize = HeaderSize + 2 * SlotCount * (RecordSizeFieldSize + SlotSize);
+// The banks and header the benchmark works on.
+ImageBanks Banks;
+PackageHeaderBlock Header;
+
 const std::string PackageName = "bench.pac";
 const std::string BaselineName = "baseline.pac";
 
@@ -25,8 +27,8 @@ class NoReports : public PackageReadReporter {
 
 std::vector<std::uint8_t> MaximalPackageBytes()
 {
-    std::vector<std::uint8_t> bytes(PackageHeader.bytes.begin(), PackageHeader.bytes.end());
-    for (const PartBank *bank : {&PartImageStore::WorkBase, &PartImageStore::WorkMask}) {
+    std::vector<std::uint8_t> bytes(Header.bytes.begin(), Header.bytes.end());
+    for (const PartBank *bank : {&Banks.WorkBase, &Banks.WorkMask}) {
         for (const PartSlot &slot : *bank) {
             bytes.insert(bytes.end(), slot.bytes.begin() + 2, slot.bytes.begin() + 2 + RecordSizeFieldSize);
             bytes.insert(bytes.end(), slot.bytes.begin(), slot.bytes.end());
@@ -40,8 +42,8 @@ void PackageRead(benchmark::State &state)
     NoReports reporter;
     for (auto _ : state) {
         FileHandle file = FileHandle::OpenForSharedRead(PackageName);
-        ReadPackageHeader(file);
-        ReadPackageRecords(file, reporter);
+        ReadPackageHeader(file, Header);
+        ReadPackageRecords(file, Banks.WorkBase, Banks.WorkMask, reporter);
         file.Close();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * LargestPackageSize));
@@ -61,7 +63,7 @@ void OneBufferRead(benchmark::State &state)
 void PackageWrite(benchmark::State &state)
 {
     for (auto _ : state) {
-        if (WritePackage(PackageName) != WriteResult::Written) {
+        if (WritePackage(PackageName, Header, Banks.WorkBase, Banks.WorkMask) != WriteResult::Written) {
             state.SkipWithError("the package could not be written");
             break;
         }
@@ -95,9 +97,10 @@ int main(int argc, char **argv)
                           {{"read package", "PackageRead", "OneBufferRead"},
                            {"write package", "PackageWrite", "OneBufferWrite"}},
                           [] {
-                              FillBank(PartImageStore::WorkBase, 1, SlotSize);
-                              FillBank(PartImageStore::WorkMask, 101, SlotSize);
-                              if (WritePackage(PackageName) == WriteResult::Written)
+                              FillBank(Banks.WorkBase, 1, SlotSize);
+                              FillBank(Banks.WorkMask, 101, SlotSize);
+                              if (WritePackage(PackageName, Header, Banks.WorkBase, Banks.WorkMask) ==
+                                  WriteResult::Written)
                                   return true;
                               std::fprintf(stderr, "cannot write %s\n", PackageName.c_str());
                               return false;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "text_conversion.h"
+#include "store/code_page.h"
 
 CString CString::Left(int count) const
 {
@@ -44,10 +44,10 @@ void CString::Format(const char *format, ...)
 std::wstring CString::ToWide() const
 {
     const std::string_view bytes(bytes_);
-    return WideFromCodePage932(bytes.substr(0, bytes.find('\0')));
+    return WideFromCp932Lenient(bytes.substr(0, bytes.find('\0')));
 }
 
 CString CString::FromWide(std::wstring_view text)
 {
-    return CString(CodePage932FromWide(text));
+    return CString(Cp932FromWideLenient(text));
 }

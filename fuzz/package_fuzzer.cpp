@@ -1,21 +1,28 @@
-// Feeds arbitrary files to the package reader, then works every accessor,
-// the header texts, the bank copies and the writer on what it read. A fault
-// is a crash, a sanitizer report, or a written package of the wrong length.
+// Arbitrary bytes as a package, in memory: read into banks of the fuzzer's
+// own, every accessor and the header texts worked on what was read, the
+// package written back to memory and read again. A fault is a crash, a
+// sanitizer report, a read that differs from a model of the format worked
+// out independently of the reader, or a round trip that changes the banks.
+//
+// The banks start every run all zeros; a run writes only the first bytes of
+// its slots, and puts zeros back over them at the end, so that no run pays
+// for the whole banks.
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
+#include <cstring>
+#include <memory>
+#include <span>
 #include <string>
 
-#include <unistd.h>
-
-#include "store/file_system.h"
+#include "fuzz_check.h"
+#include "store/byte_reader.h"
 #include "store/package_file.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"
 
 namespace {
-constexpr std::size_t RecordSizeFieldSize = 4;
 
 class NoReports : public PackageReadReporter {
   public:
@@ -23,92 +30,75 @@ class NoReports : public PackageReadReporter {
     void ReportOversizedRecord(int) override {}
 };
 
-// A folder of this process's own under the temporary folder, removed when
-// the fuzzer exits.
-class WorkFolder {
-  public:
-    WorkFolder() : path_(std::filesystem::temp_directory_path() / ("tavi-fuzz-" + std::to_string(getpid())))
-    {
-        std::filesystem::create_directories(path_);
-    }
-    WorkFolder(const WorkFolder &) = delete;
-    WorkFolder &operator=(const WorkFolder &) = delete;
-    ~WorkFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-
-    std::string File(const char *name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
-
-void Check(bool holds)
-{
-    if (!holds) {
-        __builtin_trap();
-    }
-}
-
-void WriteInput(const std::string &path, const std::uint8_t *data, std::size_t size)
-{
-    FileHandle file = FileHandle::CreateAlways(path);
-    Check(file.IsOpen() && file.Write(data, size) && file.Close());
-}
-
-void ReadPackageFile(const std::string &path)
-{
-    NoReports reporter;
-    FileHandle file = FileHandle::OpenForSharedRead(path);
-    Check(file.IsOpen());
-    ReadPackageHeader(file);
-    ReadPackageRecords(file, reporter);
-}
-
-// What a read must leave in the store, worked out independently of the
-// reader: the header bytes the input reaches, then each record in turn into
-// its slot, a record larger than a slot passed over, bytes the input does not
-// reach left as they were.
-struct StoreContents {
+struct Store {
     PackageHeaderBlock header;
-    PartBank base;
-    PartBank mask;
+    ImageBanks banks;
 };
 
-void ModelRead(StoreContents &model, const std::uint8_t *data, std::size_t size)
+PartSlot &RecordSlot(ImageBanks &banks, int record)
 {
-    std::size_t position = std::min(size, HeaderSize);
-    std::copy(data, data + position, model.header.bytes.begin());
-    for (int record = 0; record < 2 * SlotCount; ++record) {
-        PartSlot &slot = record < SlotCount ? model.base[record] : model.mask[record - SlotCount];
-        if (size - position < RecordSizeFieldSize) {
-            position = size;
+    return record < SlotCount ? banks.WorkBase[record] : banks.WorkMask[record - SlotCount];
+}
+
+const PartSlot &RecordSlot(const ImageBanks &banks, int record)
+{
+    return record < SlotCount ? banks.WorkBase[record] : banks.WorkMask[record - SlotCount];
+}
+
+// Where each record's bytes lie in the input, as the format defines it: a
+// record larger than a slot is passed over, bytes the input does not reach
+// are missing.
+struct RecordSpan {
+    std::size_t start = 0;
+    std::size_t delivered = 0;
+    bool stored = false;
+};
+
+std::array<RecordSpan, RecordCount> ModelRecords(std::span<const std::uint8_t> input)
+{
+    std::array<RecordSpan, RecordCount> records{};
+    std::size_t position = std::min(input.size(), HeaderSize);
+    for (RecordSpan &record : records) {
+        if (input.size() - position < RecordSizeFieldSize) {
+            position = input.size();
             continue;
         }
-        const std::uint32_t recordSize =
-            static_cast<std::uint32_t>(data[position] | data[position + 1] << 8 | data[position + 2] << 16 |
-                                       static_cast<std::uint32_t>(data[position + 3]) << 24);
+        const std::uint32_t size = ReadU32LE(input, position);
         position += RecordSizeFieldSize;
-        const std::size_t delivered = std::min<std::size_t>(recordSize, size - position);
-        if (recordSize <= SlotSize) {
-            std::copy(data + position, data + position + delivered, slot.bytes.begin());
-        }
-        position += delivered;
+        record.start = position;
+        record.delivered = std::min<std::size_t>(size, input.size() - position);
+        record.stored = size <= SlotSize;
+        position += record.delivered;
     }
+    return records;
 }
 
-bool SameBank(const PartBank &a, const PartBank &b)
+bool ReadAsModelled(const Store &store, std::span<const std::uint8_t> input,
+                    const std::array<RecordSpan, RecordCount> &records)
 {
-    return std::equal(a.begin(), a.end(), b.begin(),
-                      [](const PartSlot &x, const PartSlot &y) { return x.bytes == y.bytes; });
-}
-
-bool StoreHolds(const StoreContents &model)
-{
-    return model.header.bytes == PackageHeader.bytes && SameBank(model.base, PartImageStore::WorkBase) &&
-           SameBank(model.mask, PartImageStore::WorkMask);
+    const std::size_t headerBytes = std::min(input.size(), HeaderSize);
+    if (!std::equal(input.begin(), input.begin() + headerBytes, store.header.bytes.begin()) ||
+        !std::all_of(store.header.bytes.begin() + headerBytes, store.header.bytes.end(),
+                     [](std::uint8_t b) { return b == 0; })) {
+        return false;
+    }
+    for (int record = 0; record < RecordCount; ++record) {
+        const RecordSpan &span = records[record];
+        const PartSlot &slot = RecordSlot(store.banks, record);
+        const std::size_t written = span.stored ? span.delivered : 0;
+        if (!std::equal(input.begin() + span.start, input.begin() + span.start + written,
+                        slot.bytes.begin())) {
+            return false;
+        }
+        // The first bytes after the record's own are still the zeros of the
+        // run's start.
+        const std::size_t probeEnd = std::min(SlotSize, written + 64);
+        if (!std::all_of(slot.bytes.begin() + written, slot.bytes.begin() + probeEnd,
+                         [](std::uint8_t b) { return b == 0; })) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Reads every field of every slot, and the first pixel byte where there is one.
@@ -127,62 +117,94 @@ unsigned TouchSlots(const PartBank &bank)
 }
 
 // Stores texts cut from the input into the header and reads them back.
-void ChangeTexts(const std::uint8_t *data, std::size_t size)
+void ChangeTexts(PackageHeaderBlock &header, std::span<const std::uint8_t> input)
 {
     for (const HeaderTextField field : {NameText, RemarksText, AuthorText}) {
-        const std::string before = GetHeaderText(field);
-        Check(before.size() <= TextCapacity);
-        const std::size_t length = size == 0 ? 0 : data[static_cast<std::size_t>(field) % size] % 300;
+        Check(GetHeaderText(header, field).size() <= TextCapacity);
+        const std::size_t length =
+            input.empty() ? 0 : input[static_cast<std::size_t>(field) % input.size()] % 300;
         std::string text(length, '\0');
         for (std::size_t i = 0; i < length; ++i) {
-            text[i] = static_cast<char>(data[(i + field) % size]);
+            text[i] = static_cast<char>(input[(i + field) % input.size()]);
         }
-        SetHeaderText(field, text);
-        Check(GetHeaderText(field) == text.substr(0, TextCapacity));
+        SetHeaderText(header, field, text);
+        Check(GetHeaderText(header, field) == text.substr(0, TextCapacity));
     }
 }
 
-std::uint64_t ExpectedPackageSize()
+void ReadInto(Store &store, std::span<const std::uint8_t> bytes)
 {
-    std::uint64_t size = HeaderSize;
-    for (const PartBank *bank : {&PartImageStore::WorkBase, &PartImageStore::WorkMask}) {
-        for (const PartSlot &slot : *bank) {
-            size += RecordSizeFieldSize + FileSize(slot);
-        }
-    }
-    return size;
+    NoReports reporter;
+    MemorySource source(bytes);
+    ReadPackageHeader(source, store.header);
+    ReadPackageRecords(source, store.banks.WorkBase, store.banks.WorkMask, reporter);
 }
 
-void WriteAndCheck(const std::string &path)
+// How many bytes at the start of each working slot a run may have written.
+std::size_t UsedBytes(const PartSlot &slot, const RecordSpan &record)
 {
-    const WriteResult result = WritePackage(path);
-    if (result == WriteResult::SlotTooLarge) {
+    return std::min<std::size_t>(SlotSize, std::max<std::size_t>(FileSize(slot), record.delivered));
+}
+
+// The written package read again into banks that hold what the first read
+// left gives the same banks. Only the bytes a run may have written are
+// copied and compared: both are zeros beyond.
+void RoundTrip(const Store &first, Store &second, const std::array<RecordSpan, RecordCount> &records)
+{
+    const std::optional<std::vector<std::uint8_t>> written =
+        PackageBytes(first.header, first.banks.WorkBase, first.banks.WorkMask);
+    if (!written) {
         return;
     }
-    Check(result == WriteResult::Written);
-    Check(std::filesystem::file_size(path) == ExpectedPackageSize());
+    for (int record = 0; record < RecordCount; ++record) {
+        const PartSlot &slot = RecordSlot(first.banks, record);
+        std::memcpy(RecordSlot(second.banks, record).bytes.data(), slot.bytes.data(),
+                    UsedBytes(slot, records[record]));
+    }
+    ReadInto(second, *written);
+    Check(second.header.bytes == first.header.bytes);
+    for (int record = 0; record < RecordCount; ++record) {
+        const PartSlot &a = RecordSlot(first.banks, record);
+        const PartSlot &b = RecordSlot(second.banks, record);
+        const std::size_t used = UsedBytes(a, records[record]);
+        Check(std::equal(a.bytes.begin(), a.bytes.begin() + used, b.bytes.begin()));
+        Check(FileSize(a) == FileSize(b));
+    }
 }
+
+void PutZerosBack(Store &store, const std::array<RecordSpan, RecordCount> &records)
+{
+    store.header = {};
+    for (int record = 0; record < RecordCount; ++record) {
+        PartSlot &slot = RecordSlot(store.banks, record);
+        std::memset(slot.bytes.data(), 0, UsedBytes(slot, records[record]));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const WorkFolder folder;
-    const std::string input = folder.File("input.pac");
-    const std::string output = folder.File("output.pac");
-    static StoreContents model;
-    model = {PackageHeader, PartImageStore::WorkBase, PartImageStore::WorkMask};
-    ModelRead(model, data, size);
-    WriteInput(input, data, size);
-    ReadPackageFile(input);
-    Check(StoreHolds(model));
+    static const auto first = std::make_unique<Store>();
+    static const auto second = std::make_unique<Store>();
+    const std::span<const std::uint8_t> input(data, size);
+    const std::array<RecordSpan, RecordCount> records = ModelRecords(input);
 
-    volatile unsigned sink = TouchSlots(PartImageStore::WorkBase) + TouchSlots(PartImageStore::WorkMask);
+    ReadInto(*first, input);
+    Check(ReadAsModelled(*first, input, records));
+    volatile unsigned sink = TouchSlots(first->banks.WorkBase) + TouchSlots(first->banks.WorkMask);
     static_cast<void>(sink);
-    ChangeTexts(data, size);
-    PartImageStore::CopyWorkingToSaved();
-    PartImageStore::RestoreSlot(size == 0 ? -1 : static_cast<int>(data[0]) - 100);
-    PartImageStore::RestoreBaseSlot(static_cast<int>(size % 41) - 10);
-    PartImageStore::CopySavedToWorking();
-    WriteAndCheck(output);
+    ChangeTexts(first->header, input);
+    RoundTrip(*first, *second, records);
+
+    // One slot restored from the saved banks (all zeros) and back.
+    const int slot = size == 0 ? 0 : data[0] % SlotCount;
+    first->banks.RestoreBaseSlot(slot);
+    Check(FileSize(first->banks.WorkBase[slot]) == 0);
+    first->banks.RestoreSlot(slot);
+    Check(BitCount(first->banks.WorkMask[slot]) == 0);
+
+    PutZerosBack(*first, records);
+    PutZerosBack(*second, records);
     return 0;
 }

@@ -1,6 +1,8 @@
-#include "code_page_posix.h"
+#include "code_page.h"
 
 #include <iconv.h>
+
+// Conversions with the C library's iconv.
 
 namespace {
 class Converter {
@@ -18,6 +20,9 @@ class Converter {
     {
         if (!IsOpen())
             return std::nullopt;
+        // Back to the initial state: an earlier failed conversion may have
+        // left the descriptor in the middle of a character.
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string input(text);
         // Four bytes out for each byte in covers both directions.
         std::string output(text.size() * 4, '\0');
@@ -38,12 +43,16 @@ class Converter {
 };
 } // namespace
 
+// Opening a converter costs far more than most conversions, so each thread
+// keeps one per direction.
 std::optional<std::string> ConvertCp932ToUtf8(std::string_view text)
 {
-    return Converter("UTF-8", "CP932").Convert(text);
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter.Convert(text);
 }
 
 std::optional<std::string> ConvertUtf8ToCp932(std::string_view text)
 {
-    return Converter("CP932", "UTF-8").Convert(text);
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter.Convert(text);
 }

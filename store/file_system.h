@@ -10,41 +10,43 @@
 #include <string>
 #include <vector>
 
-class FileHandle {
-public:
+#include "byte_source.h"
+
+class FileHandle : public ByteSource {
+  public:
     FileHandle() = default;
-    FileHandle(FileHandle&& other) noexcept;
-    FileHandle& operator=(FileHandle&& other) noexcept;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle();
+    FileHandle(FileHandle &&other) noexcept;
+    FileHandle &operator=(FileHandle &&other) noexcept;
+    FileHandle(const FileHandle &) = delete;
+    FileHandle &operator=(const FileHandle &) = delete;
+    ~FileHandle() override;
 
     // Read access, other readers and writers allowed, the file must exist.
-    static FileHandle OpenForSharedRead(const std::string& path);
+    static FileHandle OpenForSharedRead(const std::string &path);
     // Write access, no sharing, created anew or truncated.
-    static FileHandle CreateAlways(const std::string& path);
+    static FileHandle CreateAlways(const std::string &path);
     // Write access, no sharing, fails if the file exists.
-    static FileHandle CreateNew(const std::string& path);
+    static FileHandle CreateNew(const std::string &path);
 
     bool IsOpen() const;
     // Returns the number of bytes delivered (0 at the end of the file).
-    std::size_t Read(void* buffer, std::size_t count);
+    std::size_t Read(void *buffer, std::size_t count) override;
     // Moves the position count bytes on; false when that fails.
-    bool Skip(std::uint64_t count);
+    bool Skip(std::uint64_t count) override;
     // True only when every byte was written.
-    bool Write(const void* buffer, std::size_t count);
+    bool Write(const void *buffer, std::size_t count);
     // True when the file closed cleanly; a closed handle stays closed.
     bool Close();
 
-private:
+  private:
     explicit FileHandle(std::intptr_t native);
     std::intptr_t native_ = -1;
 };
 
-bool DeleteFileAt(const std::string& path);
+bool DeleteFileAt(const std::string &path);
 // Renames a file; with replaceExisting an existing target is replaced.
-bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting);
-bool CreateFolder(const std::string& path);
+bool RenameFile(const std::string &from, const std::string &to, bool replaceExisting);
+bool CreateFolder(const std::string &path);
 
 struct FoundEntry {
     std::string name; // without the folder
@@ -52,4 +54,4 @@ struct FoundEntry {
 };
 // Wildcard enumeration of "folder\pattern" ('*' and '?' in the last part
 // only), files and folders alike, in the order the file system gives them.
-std::vector<FoundEntry> FindEntries(const std::string& pattern);
+std::vector<FoundEntry> FindEntries(const std::string &pattern);

@@ -4,7 +4,7 @@
 // names behave as they do on Windows.
 #include "file_system.h"
 
-#include "code_page_posix.h"
+#include "code_page.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,6 +3,8 @@
 // wide-character functions do the work.
 #include "file_system.h"
 
+#include "code_page.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -13,38 +15,18 @@
 #include <type_traits>
 
 namespace {
-constexpr UINT NameCodePage = 932;
-
 std::optional<std::wstring> Widen(const std::string &name)
 {
-    if (name.empty() || name.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    if (name.empty()) {
         return std::nullopt;
     }
-    const int length = static_cast<int>(name.size());
-    const int wideLength =
-        MultiByteToWideChar(NameCodePage, MB_ERR_INVALID_CHARS, name.data(), length, nullptr, 0);
-    if (wideLength <= 0) {
-        return std::nullopt;
-    }
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(NameCodePage, MB_ERR_INVALID_CHARS, name.data(), length, wide.data(), wideLength);
-    return wide;
+    return WideFromCp932(name);
 }
 
 // The name in code page 932, or nothing when a character has no exact match.
 std::optional<std::string> Narrow(const std::wstring &wide)
 {
-    const int length = static_cast<int>(wide.size());
-    BOOL usedDefault = FALSE;
-    const int narrowLength = WideCharToMultiByte(NameCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length,
-                                                 nullptr, 0, nullptr, &usedDefault);
-    if (narrowLength <= 0 || usedDefault) {
-        return std::nullopt;
-    }
-    std::string narrow(static_cast<std::size_t>(narrowLength), '\0');
-    WideCharToMultiByte(NameCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, narrow.data(), narrowLength,
-                        nullptr, nullptr);
-    return narrow;
+    return Cp932FromWide(wide);
 }
 
 HANDLE ToHandle(std::intptr_t native)

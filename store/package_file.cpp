@@ -4,85 +4,36 @@
 #include <array>
 
 #include "byte_reader.h"
-#include "package_header.h"
-#include "part_image_store.h"
+#include "file_system.h"
 
 namespace {
-constexpr std::size_t RecordSizeFieldSize = 4;
-constexpr std::size_t LargestPackageSize = HeaderSize + 2 * SlotCount * (RecordSizeFieldSize + SlotSize);
 constexpr int MaskRecordNumberBase = SlotCount;
 constexpr std::uint16_t SupportedBitCount = 8;
 
-// Static staging memory for a whole package, shared by the reader and the
-// writer: the forty records travel in one file call instead of eighty, which
-// keeps loading and saving close to the cost of the bytes alone.
-std::array<std::uint8_t, LargestPackageSize> Staging;
-
-// The records as the file holds them, taken from staging memory that is
-// filled with one read and refilled when a record reaches past it. Passing
-// over more than is staged moves the file position on instead.
-class RecordSource {
-  public:
-    explicit RecordSource(FileHandle &file) : file_(file) {}
-
-    std::size_t Take(std::uint8_t *target, std::size_t count)
-    {
-        std::size_t taken = 0;
-        while (taken < count && (position_ < filled_ || Refill())) {
-            const std::size_t piece = std::min(count - taken, filled_ - position_);
-            std::copy_n(Staging.begin() + position_, piece, target + taken);
-            position_ += piece;
-            taken += piece;
-        }
-        return taken;
-    }
-
-    void Pass(std::uint64_t count)
-    {
-        const std::size_t staged =
-            static_cast<std::size_t>(std::min<std::uint64_t>(count, filled_ - position_));
-        position_ += staged;
-        if (count > staged) {
-            file_.Skip(count - staged);
-        }
-    }
-
-  private:
-    bool Refill()
-    {
-        position_ = 0;
-        filled_ = file_.Read(Staging.data(), Staging.size());
-        return filled_ > 0;
-    }
-
-    FileHandle &file_;
-    std::size_t position_ = 0;
-    std::size_t filled_ = 0;
-};
-
-// The record size field; a field the file does not deliver whole counts as an
-// empty record, since nothing follows it.
-std::uint32_t TakeRecordSize(RecordSource &source)
+// The record size field; nothing when the source does not deliver it whole.
+std::optional<std::uint32_t> ReadRecordSize(ByteSource &source)
 {
     std::array<std::uint8_t, RecordSizeFieldSize> field{};
-    if (source.Take(field.data(), field.size()) != field.size()) {
-        return 0;
+    if (source.Read(field.data(), field.size()) != field.size()) {
+        return std::nullopt;
     }
     return ReadU32LE(field, 0);
 }
 
-// Reads one record into the slot. A record larger than a slot is passed over
-// whole so that the next record is read from its true position, and the slot
-// keeps what it held. Bytes the file does not deliver keep their old values.
-void ReadRecord(RecordSource &source, PartSlot &slot, int recordNumber, PackageReadReporter &reporter)
+// Reads one record into the slot, straight from the source. A record larger
+// than a slot is passed over whole so that the next record is read from its
+// true position, and the slot keeps what it held. A size field the source
+// does not deliver whole counts as an empty record, since nothing follows it;
+// bytes the source does not deliver keep their old values.
+void ReadRecord(ByteSource &source, PartSlot &slot, int recordNumber, PackageReadReporter &reporter)
 {
-    const std::uint32_t size = TakeRecordSize(source);
+    const std::uint32_t size = ReadRecordSize(source).value_or(0);
     if (size > SlotSize) {
-        source.Pass(size);
+        source.Skip(size);
         reporter.ReportOversizedRecord(recordNumber);
         return;
     }
-    source.Take(slot.bytes.data(), size);
+    source.Read(slot.bytes.data(), size);
 }
 
 bool AllSlotsFit(const PartBank &bank)
@@ -91,61 +42,71 @@ bool AllSlotsFit(const PartBank &bank)
                        [](const PartSlot &slot) { return FileSize(slot) <= SlotSize; });
 }
 
-// Puts one record into staging memory at offset: the image's own file-size
-// field as the record size, then that many bytes of the slot. Returns the
-// offset after it. The caller has checked that the size fits a slot.
-std::size_t StageRecord(std::size_t offset, const PartSlot &slot)
+// One record: the image's own file-size field as the record size, then that
+// many bytes of the slot. The caller has checked that the size fits a slot.
+void AppendRecord(std::vector<std::uint8_t> &bytes, const PartSlot &slot)
 {
     const std::uint32_t size = FileSize(slot);
     for (std::size_t i = 0; i < RecordSizeFieldSize; ++i) {
-        Staging[offset + i] = static_cast<std::uint8_t>(size >> (8 * i));
+        bytes.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
     }
-    std::copy_n(slot.bytes.begin(), size, Staging.begin() + offset + RecordSizeFieldSize);
-    return offset + RecordSizeFieldSize + size;
-}
-
-std::size_t StagePackage()
-{
-    std::copy(PackageHeader.bytes.begin(), PackageHeader.bytes.end(), Staging.begin());
-    std::size_t end = HeaderSize;
-    for (const PartBank *bank : {&PartImageStore::WorkBase, &PartImageStore::WorkMask}) {
-        for (const PartSlot &slot : *bank) {
-            end = StageRecord(end, slot);
-        }
-    }
-    return end;
+    bytes.insert(bytes.end(), slot.bytes.begin(), slot.bytes.begin() + size);
 }
 } // namespace
 
-void ReadPackageHeader(FileHandle &file)
+void ReadPackageHeader(ByteSource &source, PackageHeaderBlock &header)
 {
-    file.Read(PackageHeader.bytes.data(), PackageHeader.bytes.size());
+    source.Read(header.bytes.data(), header.bytes.size());
 }
 
-void ReadPackageRecords(FileHandle &file, PackageReadReporter &reporter)
+void ReadPackageRecords(ByteSource &source, PartBank &base, PartBank &mask, PackageReadReporter &reporter)
 {
-    RecordSource source(file);
     for (int slot = 0; slot < SlotCount; ++slot) {
-        ReadRecord(source, PartImageStore::WorkBase[slot], slot, reporter);
-        if (BitCount(PartImageStore::WorkBase[slot]) != SupportedBitCount) {
+        ReadRecord(source, base[slot], slot, reporter);
+        if (BitCount(base[slot]) != SupportedBitCount) {
             reporter.ReportNotEightBit(slot);
         }
     }
     for (int slot = 0; slot < SlotCount; ++slot) {
-        ReadRecord(source, PartImageStore::WorkMask[slot], MaskRecordNumberBase + slot, reporter);
+        ReadRecord(source, mask[slot], MaskRecordNumberBase + slot, reporter);
     }
 }
 
-WriteResult WritePackage(const std::string &path)
+std::optional<std::vector<std::uint8_t>> PackageBytes(const PackageHeaderBlock &header, const PartBank &base,
+                                                      const PartBank &mask)
 {
-    if (!AllSlotsFit(PartImageStore::WorkBase) || !AllSlotsFit(PartImageStore::WorkMask)) {
+    if (!AllSlotsFit(base) || !AllSlotsFit(mask)) {
+        return std::nullopt;
+    }
+    std::size_t total = HeaderSize;
+    for (const PartBank *bank : {&base, &mask}) {
+        for (const PartSlot &slot : *bank) {
+            total += RecordSizeFieldSize + FileSize(slot);
+        }
+    }
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(total);
+    bytes.insert(bytes.end(), header.bytes.begin(), header.bytes.end());
+    for (const PartBank *bank : {&base, &mask}) {
+        for (const PartSlot &slot : *bank) {
+            AppendRecord(bytes, slot);
+        }
+    }
+    return bytes;
+}
+
+WriteResult WritePackage(const std::string &path, const PackageHeaderBlock &header, const PartBank &base,
+                         const PartBank &mask)
+{
+    const std::optional<std::vector<std::uint8_t>> bytes = PackageBytes(header, base, mask);
+    if (!bytes) {
         return WriteResult::SlotTooLarge;
     }
     FileHandle file = FileHandle::CreateAlways(path);
     if (!file.IsOpen()) {
         return WriteResult::CannotCreate;
     }
-    const bool written = file.Write(Staging.data(), StagePackage());
+    const bool written = file.Write(bytes->data(), bytes->size());
     const bool closed = file.Close();
     return written && closed ? WriteResult::Written : WriteResult::WriteFailed;
 }

@@ -1,22 +1,39 @@
 // Reading and writing room packages: the header, then 20 base records and
 // 20 mask records, each a 4-byte size followed by a whole BMP file image.
+// The readers take an open file or bytes in memory (see byte_source.h); the
+// writer gives the package's bytes or writes them to a file.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "file_system.h"
+#include "byte_source.h"
+#include "package_header.h"
+#include "part_slot.h"
 #include "read_reporter.h"
 
-// Reads the first HeaderSize bytes of the file into PackageHeader. Bytes the
-// file does not reach keep their previous values.
-void ReadPackageHeader(FileHandle& file);
-// Reads the forty records from the current position into WorkBase and
-// WorkMask. Never writes past a slot: a record larger than a slot is passed
+inline constexpr std::size_t RecordSizeFieldSize = 4;
+inline constexpr int RecordCount = 2 * SlotCount;
+inline constexpr std::size_t LargestPackageSize = HeaderSize + RecordCount * (RecordSizeFieldSize + SlotSize);
+
+// Reads the first HeaderSize bytes into header. Bytes the source does not
+// reach keep their previous values.
+void ReadPackageHeader(ByteSource &source, PackageHeaderBlock &header);
+// Reads the forty records from the current position into the slots of base
+// and mask. Never writes past a slot: a record larger than a slot is passed
 // over and reported.
-void ReadPackageRecords(FileHandle& file, PackageReadReporter& reporter);
+void ReadPackageRecords(ByteSource &source, PartBank &base, PartBank &mask, PackageReadReporter &reporter);
+
+// The package of header, base and mask records; nothing when a slot's
+// FileSize exceeds the slot.
+std::optional<std::vector<std::uint8_t>> PackageBytes(const PackageHeaderBlock &header, const PartBank &base,
+                                                      const PartBank &mask);
 
 enum class WriteResult { Written, CannotCreate, WriteFailed, SlotTooLarge };
-// Writes PackageHeader and the working banks to path (created anew or
-// truncated). Any failure leaves a file that must not be trusted; the caller
-// decides what to do with it.
-WriteResult WritePackage(const std::string& path);
+// Writes the package to path (created anew or truncated). Any failure leaves
+// a file that must not be trusted; the caller decides what to do with it.
+WriteResult WritePackage(const std::string &path, const PackageHeaderBlock &header, const PartBank &base,
+                         const PartBank &mask);

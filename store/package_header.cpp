@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-PackageHeaderBlock PackageHeader;
-
 namespace {
 constexpr std::size_t FirstTextOffset = 32;
 constexpr std::size_t TextFieldSize = 1 + TextCapacity;
@@ -14,18 +12,18 @@ std::size_t LengthByteOffset(HeaderTextField which)
 }
 } // namespace
 
-std::string GetHeaderText(HeaderTextField which)
+std::string GetHeaderText(const PackageHeaderBlock &header, HeaderTextField which)
 {
     const std::size_t lengthOffset = LengthByteOffset(which);
-    const std::size_t length = PackageHeader.bytes[lengthOffset];
-    const auto first = PackageHeader.bytes.begin() + lengthOffset + 1;
+    const std::size_t length = header.bytes[lengthOffset];
+    const auto first = header.bytes.begin() + lengthOffset + 1;
     return std::string(first, first + length);
 }
 
-void SetHeaderText(HeaderTextField which, const std::string &text)
+void SetHeaderText(PackageHeaderBlock &header, HeaderTextField which, const std::string &text)
 {
     const std::size_t lengthOffset = LengthByteOffset(which);
     const std::size_t length = std::min(text.size(), TextCapacity);
-    PackageHeader.bytes[lengthOffset] = static_cast<std::uint8_t>(length);
-    std::copy_n(text.begin(), length, PackageHeader.bytes.begin() + lengthOffset + 1);
+    header.bytes[lengthOffset] = static_cast<std::uint8_t>(length);
+    std::copy_n(text.begin(), length, header.bytes.begin() + lengthOffset + 1);
 }

@@ -1,5 +1,6 @@
-// The 1056-byte header of the package last read, with its three texts.
-// Texts are code page 932 byte strings: one length byte and 255 bytes of room.
+// The 1056-byte header of a package, with its three texts. Texts are code
+// page 932 byte strings: one length byte and 255 bytes of room. The editor
+// keeps the header of the package last read as PackageHeader.
 #pragma once
 
 #include <array>
@@ -18,10 +19,8 @@ struct PackageHeaderBlock {
     std::array<std::uint8_t, HeaderSize> bytes{};
 };
 
-extern PackageHeaderBlock PackageHeader;
-
 // The text's L bytes (L = its length byte), whole, zero bytes included.
 // Controls show it only up to its first zero byte.
-std::string GetHeaderText(HeaderTextField which);
+std::string GetHeaderText(const PackageHeaderBlock &header, HeaderTextField which);
 // Stores at most TextCapacity bytes; the rest of the area keeps its bytes.
-void SetHeaderText(HeaderTextField which, const std::string& text);
+void SetHeaderText(PackageHeaderBlock &header, HeaderTextField which, const std::string &text);

@@ -1,10 +1,5 @@
 #include "part_image_store.h"
 
-PartBank PartImageStore::WorkBase;
-PartBank PartImageStore::WorkMask;
-PartBank PartImageStore::SavedBase;
-PartBank PartImageStore::SavedMask;
-
 namespace {
 bool IsSlotNumber(int slot)
 {
@@ -12,19 +7,19 @@ bool IsSlotNumber(int slot)
 }
 } // namespace
 
-void PartImageStore::CopyWorkingToSaved()
+void ImageBanks::CopyWorkingToSaved()
 {
     SavedBase = WorkBase;
     SavedMask = WorkMask;
 }
 
-void PartImageStore::CopySavedToWorking()
+void ImageBanks::CopySavedToWorking()
 {
     WorkBase = SavedBase;
     WorkMask = SavedMask;
 }
 
-void PartImageStore::RestoreSlot(int slot)
+void ImageBanks::RestoreSlot(int slot)
 {
     if (!IsSlotNumber(slot)) {
         return;
@@ -33,7 +28,7 @@ void PartImageStore::RestoreSlot(int slot)
     WorkMask[slot] = SavedMask[slot];
 }
 
-void PartImageStore::RestoreBaseSlot(int slot)
+void ImageBanks::RestoreBaseSlot(int slot)
 {
     if (!IsSlotNumber(slot)) {
         return;

@@ -3,18 +3,13 @@
 #include "byte_reader.h"
 
 namespace {
-constexpr std::size_t FileSizeOffset = 2;
-constexpr std::size_t WidthOffset = 18;
-constexpr std::size_t HeightOffset = 22;
-constexpr std::size_t BitCountOffset = 28;
-constexpr std::size_t ColourEntrySize = 4;
 // Beyond this the colour table alone would be larger than a slot.
 constexpr std::uint16_t LargestTableBitCount = 24;
 } // namespace
 
 std::uint32_t FileSize(const PartSlot &slot)
 {
-    return ReadU32LE(slot.bytes, FileSizeOffset);
+    return ReadU32LE(slot.bytes, BmpField::FileSize);
 }
 
 const std::uint8_t *BitmapInfo(const PartSlot &slot)
@@ -24,17 +19,17 @@ const std::uint8_t *BitmapInfo(const PartSlot &slot)
 
 std::int32_t Width(const PartSlot &slot)
 {
-    return ReadI32LE(slot.bytes, WidthOffset);
+    return ReadI32LE(slot.bytes, BmpField::Width);
 }
 
 std::int32_t Height(const PartSlot &slot)
 {
-    return ReadI32LE(slot.bytes, HeightOffset);
+    return ReadI32LE(slot.bytes, BmpField::Height);
 }
 
 std::uint16_t BitCount(const PartSlot &slot)
 {
-    return ReadU16LE(slot.bytes, BitCountOffset);
+    return ReadU16LE(slot.bytes, BmpField::BitCount);
 }
 
 std::optional<std::size_t> PixelBitsOffset(const PartSlot &slot)
@@ -43,7 +38,7 @@ std::optional<std::size_t> PixelBitsOffset(const PartSlot &slot)
     if (bitCount > LargestTableBitCount) {
         return std::nullopt;
     }
-    const std::uint64_t offset = BmpFileHeaderSize + BmpInfoHeaderSize + (ColourEntrySize << bitCount);
+    const std::uint64_t offset = BmpField::ColourTable + (BmpColourEntrySize << bitCount);
     if (offset >= SlotSize) {
         return std::nullopt;
     }

@@ -1,7 +1,6 @@
 #include "room_tests.h"
 
 #include <array>
-#include <cstdint>
 
 #include "file_system.h"
 #include "package_header.h"
@@ -15,7 +14,7 @@ struct FileHead {
     std::array<std::uint8_t, RoomListProbeSize> bytes{};
     std::size_t delivered = 0;
 
-    bool FlagSet(std::size_t offset) const { return offset < delivered && bytes[offset] == RoomFlag; }
+    std::span<const std::uint8_t> Bytes() const { return std::span(bytes).first(delivered); }
 };
 
 // The first count bytes of the file in one read; nothing when it cannot be
@@ -29,15 +28,29 @@ FileHead ReadHead(const std::string &path, std::size_t count)
     }
     return head;
 }
+
+bool FlagSet(std::span<const std::uint8_t> head, std::size_t offset)
+{
+    return offset < head.size() && head[offset] == RoomFlag;
+}
 } // namespace
 
 bool RoomListProbe(const std::string &path)
 {
-    const FileHead head = ReadHead(path, RoomListProbeSize);
-    return head.FlagSet(RoomFlagOffset) || head.FlagSet(RoomListFlagOffset);
+    return RoomListProbe(ReadHead(path, RoomListProbeSize).Bytes());
 }
 
 bool ComposeListProbe(const std::string &path)
 {
-    return ReadHead(path, ComposeListProbeSize).FlagSet(RoomFlagOffset);
+    return ComposeListProbe(ReadHead(path, ComposeListProbeSize).Bytes());
+}
+
+bool RoomListProbe(std::span<const std::uint8_t> head)
+{
+    return FlagSet(head, RoomFlagOffset) || FlagSet(head, RoomListFlagOffset);
+}
+
+bool ComposeListProbe(std::span<const std::uint8_t> head)
+{
+    return FlagSet(head, RoomFlagOffset);
 }

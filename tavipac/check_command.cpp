@@ -5,6 +5,7 @@
 #include "exit_codes.h"
 #include "package_report.h"
 #include "paths.h"
+#include "report_output.h"
 
 const std::u8string_view CheckHelp = u8R"HELP(usage: tavipac check PACKAGE...
 
@@ -21,20 +22,7 @@ namespace {
 // Writes the package's problem lines; true when there were any.
 bool CheckPackage(const std::string &storePath, std::ostream &out)
 {
-    const PackageReport report = InspectPackage(storePath);
-    const std::string shown = ShownPath(storePath);
-    for (const RecordReport &record : report.records) {
-        for (const std::string &problem : record.problems) {
-            out << shown << ": " << RecordName(record) << ": " << problem << "\n";
-        }
-    }
-    for (const std::string &problem : report.problems) {
-        out << shown << ": " << problem << "\n";
-    }
-    if (!report.HasProblems()) {
-        out << shown << ": ok\n";
-    }
-    return report.HasProblems();
+    return WriteProblemLines(InspectPackage(storePath), out);
 }
 
 } // namespace

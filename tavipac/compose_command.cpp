@@ -11,14 +11,12 @@
 #include "package_loading.h"
 #include "paths.h"
 #include "text_conversion.h"
-#include "store/package_header.h"
-#include "store/part_image_store.h"
-#include "ui/portable/compose_rules.h"
-#include "ui/portable/package_saving.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/slot_map.h"
-#include "ui/portable/two_digits.h"
-#include "working_directory.h"
+#include "core/compose_rules.h"
+#include "core/package_saving.h"
+#include "core/part_files.h"
+#include "core/part_loading.h"
+#include "core/slot_map.h"
+#include "core/two_digits.h"
 
 const std::u8string_view ComposeHelp = u8R"HELP(usage: tavipac compose BASE.pac -o NEW.pac [options]
 
@@ -107,7 +105,7 @@ std::string PartLoadFailure(const PartLoadResult &result)
     return {};
 }
 
-void ReplacePartGroup(const SlotChoice &choice)
+void ReplacePartGroup(ImageBanks &banks, const SlotChoice &choice, const PartCollection &collection)
 {
     if (ComboOfSlot(choice.slot) == NoControl) {
         throw UsageError("--part: slot " + std::to_string(choice.slot) +
@@ -115,7 +113,7 @@ void ReplacePartGroup(const SlotChoice &choice)
     }
     const std::string entry = Utf8ToCp932(choice.value, "the part entry " + choice.value);
     for (const int slot : SlotGroupTable(choice.slot)) {
-        const PartLoadResult result = LoadPartFromCollectionFiles(slot, entry);
+        const PartLoadResult result = LoadPartFromCollectionFiles(banks, slot, entry, collection);
         if (result.outcome != PartLoadOutcome::Loaded) {
             throw CommandError("cannot replace the part group of slot " + TwoDigits(choice.slot) + ": " +
                                PartLoadFailure(result));
@@ -158,11 +156,12 @@ std::string WithCrLf(const std::string &text)
 
 // The text the compose dialog's edit would hold: the given one, or the base
 // package's text up to its first zero byte; then cut as the dialog cuts it.
-std::string ComposedText(const ParsedArguments &parsed, const std::string &option, HeaderTextField field)
+std::string ComposedText(const ParsedArguments &parsed, const std::string &option,
+                         const PackageHeaderBlock &header, HeaderTextField field)
 {
     const std::optional<std::string> given = parsed.Value(option);
     if (!given) {
-        const std::string current = GetHeaderText(field);
+        const std::string current = GetHeaderText(header, field);
         return CutToTextCapacity(current.substr(0, current.find('\0')));
     }
     if (field == NameText && given->find_first_of("\r\n") != std::string::npos) {
@@ -241,25 +240,26 @@ int RunCompose(const Arguments &arguments, Console &console)
     const std::vector<SlotChoice> bases = SlotChoices(parsed, "--base");
     const std::vector<SlotChoice> masks = SlotChoices(parsed, "--mask");
 
-    LoadPackageIntoStore(StorePath(parsed.Positional()[0]), console.err);
-    {
-        const WorkingDirectory editorDirectory(parsed.Value("--workdir").value_or(""));
-        for (const SlotChoice &part : parts) {
-            ReplacePartGroup(part);
-        }
+    const std::unique_ptr<LoadedPackage> package =
+        LoadPackage(StorePath(parsed.Positional()[0]), console.err);
+    ImageBanks &banks = package->banks;
+    const PartsFolder collection(CollectionFolderIn(parsed.Value("--workdir").value_or("")));
+    for (const SlotChoice &part : parts) {
+        ReplacePartGroup(banks, part, collection);
     }
     for (const SlotChoice &base : bases) {
-        ReplaceSlotImage(PartImageStore::WorkBase, base, true);
+        ReplaceSlotImage(banks.WorkBase, base, true);
     }
     for (const SlotChoice &mask : masks) {
-        ReplaceSlotImage(PartImageStore::WorkMask, mask, false);
+        ReplaceSlotImage(banks.WorkMask, mask, false);
     }
-    const PackageTexts texts{ComposedText(parsed, "--name", NameText),
-                             ComposedText(parsed, "--remarks", RemarksText),
-                             ComposedText(parsed, "--author", AuthorText)};
+    const PackageTexts texts{ComposedText(parsed, "--name", package->header, NameText),
+                             ComposedText(parsed, "--remarks", package->header, RemarksText),
+                             ComposedText(parsed, "--author", package->header, AuthorText)};
 
     const PackageTarget target = SettleTarget(output, parsed.Has("--force"));
-    const PackageSaveOutcome outcome = SavePackage(output.folder, output.name, target, texts);
+    const PackageSaveOutcome outcome =
+        SavePackage(banks, package->header, output.folder, output.name, target, texts);
     const std::string packagePath = PackagePath(output.folder, output.name);
     if (outcome != PackageSaveOutcome::Saved) {
         throw CommandError(SaveFailure(outcome, packagePath));

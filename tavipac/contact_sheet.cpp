@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "digit_font.h"
-#include "ui/portable/slot_map.h"
-#include "ui/portable/two_digits.h"
+#include "core/slot_map.h"
+#include "core/two_digits.h"
 
 namespace {
 

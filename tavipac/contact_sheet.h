@@ -4,6 +4,6 @@
 #pragma once
 
 #include "store/part_slot.h"
-#include "ui/portable/preview_picture.h"
+#include "core/preview_picture.h"
 
 RgbImage BuildContactSheet(const PartBank &bases, const PartBank &masks);

@@ -6,8 +6,7 @@
 #include "commands.h"
 #include "exit_codes.h"
 #include "file_bytes.h"
-#include "image_codec.h"
-#include "part_conversion.h"
+#include "core/picture/part_conversion.h"
 #include "paths.h"
 
 const std::u8string_view ConvertHelp =
@@ -62,16 +61,14 @@ int RunConvert(const Arguments &arguments, Console &console)
     }
 
     const std::vector<std::uint8_t> file = ReadFileBytes(inputPath, LargestImageFile);
-    const std::optional<ImageSize> size = ProbeImageSize(file);
-    if (!size) {
+    const std::optional<RgbaImage> image = DecodePartPicture(file);
+    if (!image) {
         throw CommandError(ShownPath(inputPath) + " is not a PNG, JPEG, GIF, TGA or BMP image");
     }
-    RequireFitsSlot(*size);
-    const RgbaImage image = DecodeImage(file);
     const std::vector<std::uint8_t> part =
-        mask ? BuildMaskFile(image, rule) : BuildPartFile(image, parsed.Has("--dither"));
+        mask ? BuildMaskFile(*image, rule) : BuildPartFile(*image, parsed.Has("--dither"));
     WriteFileBytes(outputPath, part, parsed.Has("--force"));
-    console.out << "wrote " << ShownPath(outputPath) << " (" << image.width << "x" << image.height
+    console.out << "wrote " << ShownPath(outputPath) << " (" << image->width << "x" << image->height
                 << ", 8-bit, " << part.size() << " bytes)\n";
     return ExitSuccess;
 }

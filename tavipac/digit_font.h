@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "ui/portable/preview_picture.h"
+#include "core/preview_picture.h"
 
 inline constexpr int DigitWidth = 3;
 inline constexpr int DigitHeight = 5;

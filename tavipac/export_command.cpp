@@ -6,9 +6,9 @@
 #include "package_loading.h"
 #include "paths.h"
 #include "text_conversion.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/slot_map.h"
-#include "working_directory.h"
+#include "core/part_export.h"
+#include "core/part_files.h"
+#include "core/slot_map.h"
 
 const std::u8string_view ExportHelp = u8R"HELP(usage: tavipac export PACKAGE [--workdir FOLDER]
 
@@ -29,9 +29,8 @@ const std::vector<OptionRule> ExportOptions = {{"--workdir", "", true, false}};
 std::vector<std::string> ExportedFileNames(const std::string &stem, const std::vector<std::string> &failed)
 {
     std::vector<std::string> written;
-    for (const ExportStep &step : ExportSteps) {
-        for (int i = 0; i < step.slotCount; ++i) {
-            const int slot = step.slots[static_cast<std::size_t>(i)];
+    for (const PartGroup &group : PartGroups) {
+        for (const int slot : group.ExportOrder()) {
             for (const int number : {slot, MaskNumber(slot)}) {
                 const std::string name = ExportFileName(number, stem);
                 if (std::find(failed.begin(), failed.end(), name) == failed.end()) {
@@ -50,16 +49,11 @@ int RunExport(const Arguments &arguments, Console &console)
     const ParsedArguments parsed(arguments, ExportOptions);
     parsed.ExpectPositional(1, 1, "the package to export");
     const std::string packagePath = StorePath(parsed.Positional()[0]);
-    LoadPackageIntoStore(packagePath, console.err);
+    const std::unique_ptr<LoadedPackage> package = LoadPackage(packagePath, console.err);
     const std::string stem = PartStem(FileNameOf(packagePath));
-    const std::string workdir = parsed.Value("--workdir").value_or("");
-    const std::string folder =
-        ShownPath((workdir.empty() ? std::string() : StoreFolder(workdir)) + PartsCollectionFolder);
-    std::vector<std::string> failed;
-    {
-        const WorkingDirectory editorDirectory(workdir);
-        failed = ExportRoomParts(stem);
-    }
+    const std::string collection = CollectionFolderIn(parsed.Value("--workdir").value_or(""));
+    const std::string folder = ShownPath(collection);
+    const std::vector<std::string> failed = ExportRoomParts(package->banks, stem, collection);
     for (const std::string &name : ExportedFileNames(stem, failed)) {
         console.out << folder << ShownPath(name) << "\n";
     }

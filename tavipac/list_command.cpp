@@ -5,7 +5,7 @@
 #include "command_line.h"
 #include "commands.h"
 #include "exit_codes.h"
-#include "package_folder.h"
+#include "core/package_folder.h"
 #include "package_report.h"
 #include "paths.h"
 #include "shown_text.h"

@@ -4,10 +4,8 @@
 #include "paths.h"
 #include "store/file_system.h"
 #include "store/package_file.h"
-#include "store/package_header.h"
-#include "store/part_image_store.h"
 #include "store/read_reporter.h"
-#include "ui/portable/two_digits.h"
+#include "core/two_digits.h"
 
 namespace {
 
@@ -29,26 +27,19 @@ class WarningReporter : public PackageReadReporter {
     std::ostream &warnings_;
 };
 
-void ClearStore()
-{
-    PackageHeader = {};
-    PartImageStore::WorkBase = {};
-    PartImageStore::WorkMask = {};
-    PartImageStore::CopyWorkingToSaved();
-}
-
 } // namespace
 
-void LoadPackageIntoStore(const std::string &storePath, std::ostream &warnings)
+std::unique_ptr<LoadedPackage> LoadPackage(const std::string &storePath, std::ostream &warnings)
 {
     FileHandle file = FileHandle::OpenForSharedRead(storePath);
     if (!file.IsOpen()) {
         throw CommandError("cannot open " + ShownPath(storePath));
     }
-    ClearStore();
+    auto package = std::make_unique<LoadedPackage>();
     WarningReporter reporter(warnings);
-    ReadPackageHeader(file);
-    ReadPackageRecords(file, reporter);
+    ReadPackageHeader(file, package->header);
+    ReadPackageRecords(file, package->banks.WorkBase, package->banks.WorkMask, reporter);
     file.Close();
-    PartImageStore::CopyWorkingToSaved();
+    package->banks.CopyWorkingToSaved();
+    return package;
 }

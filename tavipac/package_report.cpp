@@ -5,15 +5,13 @@
 
 #include "command_error.h"
 #include "paths.h"
+#include "store/byte_reader.h"
 #include "store/file_system.h"
 #include "store/room_tests.h"
-#include "ui/portable/two_digits.h"
+#include "core/two_digits.h"
 
 namespace {
 
-constexpr std::size_t RecordSizeFieldSize = 4;
-constexpr std::size_t TextFieldOffset = 32;
-constexpr std::size_t TextFieldStride = 256;
 constexpr std::uint16_t PartBitCount = 8;
 constexpr std::size_t SkipChunk = 65536;
 
@@ -70,8 +68,33 @@ void CheckImage(const PartSlot &slot, std::size_t bytesPresent, RecordReport &re
     CheckPixelRows(slot, bytesPresent, record);
 }
 
-std::uint64_t SkipRest(FileHandle &file, std::uint64_t count)
+// A slot that holds one record at a time, all zeros after it; only the bytes
+// the previous record left are cleared.
+class ScratchSlot {
+  public:
+    const PartSlot &Slot() const { return *slot_; }
+
+    // The record's first count bytes, zeros after them.
+    std::size_t ReadFrom(ByteSource &file, std::size_t count)
+    {
+        const std::size_t got = file.Read(slot_->bytes.data(), count);
+        if (got < used_) {
+            std::fill(slot_->bytes.begin() + got, slot_->bytes.begin() + used_, 0);
+        }
+        used_ = got;
+        return got;
+    }
+
+  private:
+    std::unique_ptr<PartSlot> slot_ = std::make_unique<PartSlot>();
+    std::size_t used_ = 0;
+};
+
+std::uint64_t SkipRest(ByteSource &file, std::uint64_t count)
 {
+    if (count == 0) {
+        return 0;
+    }
     std::vector<std::uint8_t> chunk(SkipChunk);
     std::uint64_t skipped = 0;
     while (skipped < count) {
@@ -87,7 +110,7 @@ std::uint64_t SkipRest(FileHandle &file, std::uint64_t count)
 }
 
 // Reads one record; false when the file ended within it.
-bool ReadRecord(FileHandle &file, PartSlot &slot, RecordReport &record, std::uint64_t &fileLength)
+bool ReadRecord(ByteSource &file, ScratchSlot &slot, RecordReport &record, std::uint64_t &fileLength)
 {
     std::array<std::uint8_t, RecordSizeFieldSize> sizeField{};
     const std::size_t sizeBytes = file.Read(sizeField.data(), sizeField.size());
@@ -96,15 +119,13 @@ bool ReadRecord(FileHandle &file, PartSlot &slot, RecordReport &record, std::uin
         return false;
     }
     record.present = true;
-    record.recordSize = static_cast<std::uint32_t>(sizeField[0] | sizeField[1] << 8 | sizeField[2] << 16 |
-                                                   static_cast<std::uint32_t>(sizeField[3]) << 24);
+    record.recordSize = ReadU32LE(sizeField, 0);
     if (record.recordSize == 0) {
         record.problems.push_back("empty record");
         return true;
     }
-    slot.bytes.fill(0);
     const std::size_t wanted = std::min<std::size_t>(record.recordSize, SlotSize);
-    const std::size_t got = file.Read(slot.bytes.data(), wanted);
+    const std::size_t got = slot.ReadFrom(file, wanted);
     const std::uint64_t skipped = got == wanted ? SkipRest(file, record.recordSize - wanted) : 0;
     fileLength += got + skipped;
     if (record.recordSize > SlotSize) {
@@ -115,7 +136,7 @@ bool ReadRecord(FileHandle &file, PartSlot &slot, RecordReport &record, std::uin
     const bool cutShort = got + skipped < record.recordSize;
     // The rows of a cut record are missing because the file ends: that is
     // the one problem to name.
-    CheckImage(slot, cutShort ? SlotSize : got, record);
+    CheckImage(slot.Slot(), cutShort ? SlotSize : got, record);
     if (cutShort) {
         record.problems.push_back("cut short: the file ends after " + Number(got + skipped) + " of its " +
                                   Number(record.recordSize) + " bytes");
@@ -124,12 +145,12 @@ bool ReadRecord(FileHandle &file, PartSlot &slot, RecordReport &record, std::uin
     return true;
 }
 
-void ReadRecords(FileHandle &file, PackageReport &report)
+void ReadRecords(ByteSource &file, PackageReport &report)
 {
-    auto slot = std::make_unique<PartSlot>();
+    ScratchSlot slot;
     for (int number = 0; number < RecordCount; ++number) {
         RecordReport &record = report.records[number];
-        if (!ReadRecord(file, *slot, record, report.fileLength)) {
+        if (!ReadRecord(file, slot, record, report.fileLength)) {
             if (!record.present) {
                 report.problems.push_back("the file ends before record No." + TwoDigits(number));
             }
@@ -143,28 +164,25 @@ void ReadRecords(FileHandle &file, PackageReport &report)
     }
 }
 
-PackageReport Inspect(const std::string &storePath, bool withRecords)
+PackageReport Inspect(ByteSource &source, const std::string &path, bool withRecords)
 {
-    FileHandle file = FileHandle::OpenForSharedRead(storePath);
-    if (!file.IsOpen()) {
-        throw CommandError("cannot open " + ShownPath(storePath));
-    }
     PackageReport report;
-    report.path = storePath;
+    report.path = path;
     for (int number = 0; number < RecordCount; ++number) {
         report.records[number].number = number;
         report.records[number].slot = number % SlotCount;
         report.records[number].isMask = number >= SlotCount;
     }
-    report.headerBytesRead = file.Read(report.header.data(), report.header.size());
+    report.headerBytesRead = source.Read(report.header.bytes.data(), report.header.bytes.size());
     report.fileLength = report.headerBytesRead;
-    report.roomListProbe = RoomListProbe(storePath);
-    report.composeListProbe = ComposeListProbe(storePath);
+    const std::span<const std::uint8_t> head = std::span(report.header.bytes).first(report.headerBytesRead);
+    report.roomListProbe = RoomListProbe(head);
+    report.composeListProbe = ComposeListProbe(head);
     if (report.headerBytesRead < HeaderSize) {
         report.problems.push_back("the header is cut short: " + Number(report.headerBytesRead) + " of " +
                                   Number(HeaderSize) + " bytes");
     } else if (withRecords) {
-        ReadRecords(file, report);
+        ReadRecords(source, report);
     }
     if (!report.roomListProbe) {
         report.problems.push_back("not a room: neither flag byte 16 nor flag byte 19 is 1");
@@ -172,13 +190,16 @@ PackageReport Inspect(const std::string &storePath, bool withRecords)
     return report;
 }
 
-} // namespace
-
-std::string PackageReport::Text(HeaderTextField which) const
+PackageReport InspectFile(const std::string &storePath, bool withRecords)
 {
-    const std::size_t field = TextFieldOffset + TextFieldStride * static_cast<std::size_t>(which);
-    return std::string(reinterpret_cast<const char *>(header.data()) + field + 1, header[field]);
+    FileHandle file = FileHandle::OpenForSharedRead(storePath);
+    if (!file.IsOpen()) {
+        throw CommandError("cannot open " + ShownPath(storePath));
+    }
+    return Inspect(file, storePath, withRecords);
 }
+
+} // namespace
 
 bool PackageReport::HasProblems() const
 {
@@ -188,12 +209,17 @@ bool PackageReport::HasProblems() const
 
 PackageReport InspectPackage(const std::string &storePath)
 {
-    return Inspect(storePath, true);
+    return InspectFile(storePath, true);
+}
+
+PackageReport InspectPackage(ByteSource &source, const std::string &path)
+{
+    return Inspect(source, path, true);
 }
 
 PackageReport InspectPackageHeader(const std::string &storePath)
 {
-    return Inspect(storePath, false);
+    return InspectFile(storePath, false);
 }
 
 std::string RecordName(const RecordReport &record)

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "store/byte_source.h"
+#include "store/package_file.h"
 #include "store/package_header.h"
 #include "store/part_slot.h"
-
-inline constexpr int RecordCount = 2 * SlotCount;
 
 struct RecordReport {
     int number = 0; // 00-19 base images, 20-39 masks, as in part file names
@@ -30,21 +30,23 @@ struct RecordReport {
 struct PackageReport {
     std::string path; // as the file layer takes it
     std::uint64_t fileLength = 0;
-    std::array<std::uint8_t, HeaderSize> header{};
+    PackageHeaderBlock header;
     std::size_t headerBytesRead = 0;
     bool roomListProbe = false;
     bool composeListProbe = false;
     std::array<RecordReport, RecordCount> records{};
     std::vector<std::string> problems; // of the file as a whole
 
-    std::uint8_t FlagByte(std::size_t offset) const { return header[offset]; }
+    std::uint8_t FlagByte(std::size_t offset) const { return header.bytes[offset]; }
     // The text's bytes as its length byte counts them (code page 932).
-    std::string Text(HeaderTextField which) const;
+    std::string Text(HeaderTextField which) const { return GetHeaderText(header, which); }
     bool HasProblems() const;
 };
 
 // Throws a CommandError when the file cannot be opened.
 PackageReport InspectPackage(const std::string &storePath);
+// The package's bytes from source; path is the name the report gives it.
+PackageReport InspectPackage(ByteSource &source, const std::string &path);
 // Only the header and the room tests; the records stay unread.
 PackageReport InspectPackageHeader(const std::string &storePath);
 

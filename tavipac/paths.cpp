@@ -1,7 +1,11 @@
 #include "paths.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
+#include "command_error.h"
+#include "core/part_files.h"
 #include "text_conversion.h"
 
 namespace {
@@ -31,6 +35,19 @@ std::string StoreFolder(const std::string &commandLinePath)
         folder += StoreSeparator;
     }
     return folder;
+}
+
+std::string CollectionFolderIn(const std::string &workdir)
+{
+    if (workdir.empty()) {
+        return PartsCollectionFolder;
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(std::filesystem::path(std::u8string(workdir.begin(), workdir.end())),
+                                       error)) {
+        throw CommandError("cannot change to the folder " + workdir);
+    }
+    return StoreFolder(workdir) + PartsCollectionFolder;
 }
 
 std::string ShownPath(const std::string &storePath)

@@ -11,6 +11,10 @@ std::string StorePath(const std::string &commandLinePath);
 // The same for a folder: ends in '\' unless it is empty (the working
 // directory).
 std::string StoreFolder(const std::string &commandLinePath);
+// The parts collection folder of the editor run in workdir (a folder given
+// on the command line; empty for the current directory), as the file layer
+// takes it. Throws a CommandError when workdir is not a folder.
+std::string CollectionFolderIn(const std::string &workdir);
 // A file-layer path as the user reads it.
 std::string ShownPath(const std::string &storePath);
 // The last component of a file-layer path.

@@ -7,11 +7,11 @@
 #include "contact_sheet.h"
 #include "exit_codes.h"
 #include "file_bytes.h"
-#include "image_codec.h"
+#include "core/picture/image_codec.h"
 #include "package_loading.h"
 #include "paths.h"
 #include "store/part_image_store.h"
-#include "ui/portable/two_digits.h"
+#include "core/two_digits.h"
 
 const std::u8string_view PreviewHelp =
     u8R"HELP(usage: tavipac preview PACKAGE [--slot N] -o FILE.png [--key RRGGBB] [--force]
@@ -54,11 +54,11 @@ std::uint32_t ColourRef(std::uint32_t rgb)
     return (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF);
 }
 
-RgbImage SlotPicture(int slot, std::uint32_t keyColour)
+RgbImage SlotPicture(const ImageBanks &banks, int slot, std::uint32_t keyColour)
 {
     const auto index = static_cast<std::size_t>(slot);
-    RgbImage picture = RenderPreviewPicture(PartImageStore::WorkBase[index], PartImageStore::WorkMask[index],
-                                            ColourRef(keyColour));
+    RgbImage picture =
+        RenderPreviewPicture(banks.WorkBase[index], banks.WorkMask[index], ColourRef(keyColour));
     if (picture.width == 0 || picture.height == 0) {
         throw CommandError("the image of slot " + TwoDigits(slot) + " cannot be shown");
     }
@@ -77,9 +77,11 @@ int RunPreview(const Arguments &arguments, Console &console)
     const std::uint32_t keyColour =
         parsed.Has("--key") ? ParseColour(*parsed.Value("--key"), "--key") : DefaultKeyColour;
 
-    LoadPackageIntoStore(StorePath(parsed.Positional()[0]), console.err);
-    const RgbImage picture = slot ? SlotPicture(slotNumber, keyColour)
-                                  : BuildContactSheet(PartImageStore::WorkBase, PartImageStore::WorkMask);
+    const std::unique_ptr<LoadedPackage> package =
+        LoadPackage(StorePath(parsed.Positional()[0]), console.err);
+    const ImageBanks &banks = package->banks;
+    const RgbImage picture =
+        slot ? SlotPicture(banks, slotNumber, keyColour) : BuildContactSheet(banks.WorkBase, banks.WorkMask);
     WriteFileBytes(outputPath, EncodePng(picture), parsed.Has("--force"));
     console.out << "wrote " << ShownPath(outputPath) << " (" << picture.width << "x" << picture.height
                 << ")\n";

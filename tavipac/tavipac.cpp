@@ -7,6 +7,7 @@
 #include "command_line.h"
 #include "commands.h"
 #include "exit_codes.h"
+#include "core/picture/picture_error.h"
 
 namespace {
 
@@ -65,6 +66,8 @@ int RunCommand(const Command &command, const Arguments &arguments, Console &cons
         console.err << "tavipac " << command.name << ": " << error.what() << "\n"
                     << "(see: tavipac " << command.name << " --help)\n";
     } catch (const CommandError &error) {
+        console.err << "tavipac " << command.name << ": " << error.what() << "\n";
+    } catch (const PictureError &error) {
         console.err << "tavipac " << command.name << ": " << error.what() << "\n";
     }
     return ExitUsageOrFileError;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "command_error.h"
+#include "store/code_page.h"
 
 namespace {
 
@@ -64,13 +65,13 @@ std::string CodePointName(std::string_view sequence)
 
 std::string Cp932ToUtf8(std::string_view text)
 {
-    if (std::optional<std::string> whole = Cp932ToUtf8Strict(text)) {
+    if (std::optional<std::string> whole = ConvertCp932ToUtf8(text)) {
         return *whole;
     }
     std::string shown;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = Cp932UnitLength(text, at);
-        const std::optional<std::string> unit = Cp932ToUtf8Strict(text.substr(at, length));
+        const std::optional<std::string> unit = ConvertCp932ToUtf8(text.substr(at, length));
         shown += unit ? std::string_view(*unit) : ReplacementCharacter;
         at += length;
     }
@@ -79,7 +80,7 @@ std::string Cp932ToUtf8(std::string_view text)
 
 std::string Utf8ToCp932(std::string_view text, std::string_view what)
 {
-    if (std::optional<std::string> whole = Utf8ToCp932Strict(text)) {
+    if (std::optional<std::string> whole = ConvertUtf8ToCp932(text)) {
         return *whole;
     }
     for (std::size_t at = 0; at < text.size();) {
@@ -88,7 +89,7 @@ std::string Utf8ToCp932(std::string_view text, std::string_view what)
         if (!IsWholeUtf8Sequence(sequence)) {
             break;
         }
-        if (!Utf8ToCp932Strict(sequence)) {
+        if (!ConvertUtf8ToCp932(sequence)) {
             throw UsageError("the character '" + std::string(sequence) + "' (" + CodePointName(sequence) +
                              ") in " + std::string(what) + " cannot be written in code page 932");
         }

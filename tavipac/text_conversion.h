@@ -3,14 +3,8 @@
 // uses.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-
-// The whole text converted, or nothing when any part of it cannot be. Each
-// platform implements these two with its own converter.
-std::optional<std::string> Cp932ToUtf8Strict(std::string_view text);
-std::optional<std::string> Utf8ToCp932Strict(std::string_view text);
 
 // A package text for showing: bytes that do not form a code page 932
 // character become U+FFFD, zero bytes and line breaks are kept.

@@ -4,7 +4,6 @@
 
 #include "compose_dlg.h"
 #include "editor_state.h"
-#include "store/package_header.h"
 
 namespace {
 constexpr int WholeList = -1;
@@ -26,9 +25,9 @@ void ShowComposedPackage(CPartsEditorDlg &dialog)
 {
     dialog.FileNameValue = CurrentPackageName;
     dialog.UpdateData(false);
-    dialog.NameEdit.SetWindowText(GetHeaderText(NameText));
-    dialog.RemarksEdit.SetWindowText(GetHeaderText(RemarksText));
-    dialog.AuthorValue = GetHeaderText(AuthorText);
+    dialog.NameEdit.SetWindowText(GetHeaderText(PackageHeader, NameText));
+    dialog.RemarksEdit.SetWindowText(GetHeaderText(PackageHeader, RemarksText));
+    dialog.AuthorValue = GetHeaderText(PackageHeader, AuthorText);
     dialog.UpdateData(false);
 }
 } // namespace

@@ -5,11 +5,10 @@
 #include "editor_state.h"
 #include "framework/message_box.h"
 #include "res/resource.h"
-#include "store/package_header.h"
-#include "ui/portable/compose_choices.h"
-#include "ui/portable/compose_rules.h"
-#include "ui/portable/messages.h"
-#include "ui/portable/package_saving.h"
+#include "core/compose_choices.h"
+#include "core/compose_rules.h"
+#include "core/messages.h"
+#include "core/package_saving.h"
 
 const MessageMapEntry CComposeDlg::MessageEntries[] = {
     OnBnClicked<&CComposeDlg::OnExecuteCompose>(IDC_EXECUTE_COMPOSE),
@@ -36,9 +35,9 @@ BOOL CComposeDlg::OnInitDialog()
     CDialog::OnInitDialog();
     FillFileNameList();
     FileNameCombo.SetWindowText(InitialComposeName(CurrentPackageName.Bytes()));
-    NameEdit.SetWindowText(GetHeaderText(NameText));
-    RemarksEdit.SetWindowText(GetHeaderText(RemarksText));
-    AuthorEdit.SetWindowText(GetHeaderText(AuthorText));
+    NameEdit.SetWindowText(GetHeaderText(PackageHeader, NameText));
+    RemarksEdit.SetWindowText(GetHeaderText(PackageHeader, RemarksText));
+    AuthorEdit.SetWindowText(GetHeaderText(PackageHeader, AuthorText));
     return TRUE;
 }
 
@@ -67,7 +66,8 @@ void CComposeDlg::OnExecuteCompose()
                              GetLimitedText(IDC_COMPOSE_REMARKS).Bytes(),
                              GetLimitedText(IDC_COMPOSE_AUTHOR).Bytes()};
     const PackageTarget target = created ? PackageTarget::EmptyPlaceholder : PackageTarget::ExistingPackage;
-    if (SavePackage(folder, name, target, texts) != PackageSaveOutcome::Saved) {
+    if (SavePackage(PartImageStore, PackageHeader, folder, name, target, texts) !=
+        PackageSaveOutcome::Saved) {
         RefuseComposition(PackageNotSavedMessage(PackageFileName(name)));
         return;
     }

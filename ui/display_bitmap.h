@@ -3,7 +3,7 @@
 
 #include "framework/bitmap.h"
 #include "framework/dc.h"
-#include "ui/portable/preview_picture.h"
+#include "core/preview_picture.h"
 
 // Puts the picture into bitmap as a 32-bit top-down DIB section compatible
 // with reference, which GDI copies to the screen without converting it. A

@@ -3,3 +3,5 @@
 CString PackageFolder;
 CString CurrentPackageName;
 int EditorMode = NothingLoaded;
+ImageBanks PartImageStore;
+PackageHeaderBlock PackageHeader;

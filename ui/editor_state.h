@@ -2,6 +2,8 @@
 #pragma once
 
 #include "framework/cstring.h"
+#include "store/package_header.h"
+#include "store/part_image_store.h"
 
 // The folder in which packages are listed, loaded and saved, relative to
 // the working directory and ending in '\'; set once by the main dialog's
@@ -17,3 +19,7 @@ enum EditorModeValue : int {
     PartsDisplay = 2,
 };
 extern int EditorMode;
+
+// The four image banks and the header of the package last read or saved.
+extern ImageBanks PartImageStore;
+extern PackageHeaderBlock PackageHeader;

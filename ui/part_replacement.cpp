@@ -2,30 +2,11 @@
 // group in the working banks.
 #include "parts_editor_dlg.h"
 
+#include "editor_state.h"
 #include "framework/message_box.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/slot_map.h"
-
-namespace {
-// What LoadPartFromCollection returns.
-constexpr int SlotReplaced = 0;
-constexpr int BaseRefused = 1;
-constexpr int FileMissing = 2;
-
-int LoadResult(PartLoadOutcome outcome)
-{
-    switch (outcome) {
-    case PartLoadOutcome::Restored:
-    case PartLoadOutcome::Loaded: return SlotReplaced;
-    case PartLoadOutcome::TooLarge:
-    case PartLoadOutcome::NotEightBit:
-    case PartLoadOutcome::MaskTooLarge: return BaseRefused;
-    case PartLoadOutcome::BaseMissing:
-    case PartLoadOutcome::MaskMissing: return FileMissing;
-    }
-    return FileMissing;
-}
-} // namespace
+#include "core/part_files.h"
+#include "core/part_loading.h"
+#include "core/slot_map.h"
 
 // Reached for every command with notification code 1; only the part combo
 // boxes start a replacement.
@@ -55,14 +36,14 @@ void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
 // The empty entry puts the saved part back; any other entry names the
 // collection files of the slot and its mask. Every load disables the export
 // until the parts are displayed again. A message comes before the redraw.
-int CPartsEditorDlg::LoadPartFromCollection(int slot, CString entryText)
+void CPartsEditorDlg::LoadPartFromCollection(int slot, CString entryText)
 {
     OutputButton.EnableWindow(false);
-    const PartLoadResult result = LoadPartFromCollectionFiles(slot, entryText.Bytes());
+    const PartLoadResult result = LoadPartFromCollectionFiles(PartImageStore, slot, entryText.Bytes(),
+                                                              PartsFolder(PartsCollectionFolder));
     const std::string message = PartLoadMessage(result);
     if (!message.empty())
         AfxMessageBox(message);
     if (NeedsRedraw(result.outcome))
         RedrawPreviews(slot);
-    return LoadResult(result.outcome);
 }

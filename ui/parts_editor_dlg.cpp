@@ -4,11 +4,11 @@
 #include "app/accelerators.h"
 #include "editor_state.h"
 #include "framework/win_app.h"
-#include "package_folder.h"
+#include "core/package_folder.h"
 #include "res/resource.h"
 #include "store/file_system.h"
 #include "store/room_tests.h"
-#include "ui/portable/slot_map.h"
+#include "core/slot_map.h"
 
 namespace {
 constexpr UINT CommandNotification = 1; // CBN_SELCHANGE, LBN_SELCHANGE, accelerators
@@ -46,9 +46,6 @@ CPartsEditorDlg::~CPartsEditorDlg() = default;
 
 void CPartsEditorDlg::DoDataExchange(CDataExchange *dx)
 {
-    DDX_Control(dx, IDC_PREVIEW_SLOT7, Slot7PreviewButton);
-    DDX_Control(dx, IDC_PREVIEW_SLOT6, Slot6PreviewButton);
-    DDX_Control(dx, IDC_PREVIEW_SLOT5, Slot5PreviewButton);
     DDX_Control(dx, IDC_KEY_COLOUR_PROBE, KeyColourProbe);
     DDX_Control(dx, IDC_NAME, NameEdit);
     DDX_Control(dx, IDC_REMARKS, RemarksEdit);
@@ -87,11 +84,10 @@ BOOL CPartsEditorDlg::OnInitDialog()
     KeyColour = 0;
     EditorMode = NothingLoaded;
     AutoDisplay = 0;
-    PackageFolder = FindPackageFolder();
+    PackageFolder = CString(FindPackageFolder());
     FillRoomList();
     SetSlotComboTable();
     FillPartCombos();
-    SetSlotControlTable();
     SetPreviewControls();
     return TRUE;
 }
@@ -134,17 +130,10 @@ void CPartsEditorDlg::SetSlotComboTable()
     }
 }
 
-void CPartsEditorDlg::SetSlotControlTable()
-{
-    for (int slot = 0; slot < SlotCount; ++slot)
-        SlotControlTable[slot] = SlotControlIds[slot];
-}
-
 void CPartsEditorDlg::SetPreviewControls()
 {
     for (int slot = 0; slot < SlotCount; ++slot)
-        PreviewControls[slot] =
-            SlotControlTable[slot] == NoControl ? CWnd() : GetDlgItem(SlotControlTable[slot]);
+        PreviewControls[slot] = SlotControlIds[slot] == NoControl ? CWnd() : GetDlgItem(SlotControlIds[slot]);
 }
 
 void CPartsEditorDlg::OnSysCommand(UINT id, LPARAM)

@@ -20,33 +20,29 @@
 #include "framework/list_box.h"
 #include "framework/static.h"
 #include "store/part_slot.h"
-#include "ui/portable/preview_picture.h"
+#include "core/preview_picture.h"
+#include "core/slot_map.h"
 
 class CPartsEditorDlg : public CDialog {
   public:
     explicit CPartsEditorDlg(CWnd *parent = nullptr);
     ~CPartsEditorDlg() override;
 
-    CButton Slot7PreviewButton; // 1045
-    CButton Slot6PreviewButton; // 1044
-    CButton Slot5PreviewButton; // 1043
-    CStatic KeyColourProbe;     // 1056, hidden
-    CEdit NameEdit;             // 1007
-    CEdit RemarksEdit;          // 1005
-    CButton DisplayButton;      // 1031
-    CButton OutputButton;       // 1032
-    CButton ComposeButton;      // 1033
-    CListBox RoomList;          // 1000
-    CString FileNameValue;      // exchanged with edit 1004
-    CString AuthorValue;        // exchanged with edit 1006
-    HICON MainIcon;             // icon 128, shared: never destroyed here
+    CStatic KeyColourProbe; // 1056, hidden
+    CEdit NameEdit;         // 1007
+    CEdit RemarksEdit;      // 1005
+    CButton DisplayButton;  // 1031
+    CButton OutputButton;   // 1032
+    CButton ComposeButton;  // 1033
+    CListBox RoomList;      // 1000
+    CString FileNameValue;  // exchanged with edit 1004
+    CString AuthorValue;    // exchanged with edit 1006
+    HICON MainIcon;         // icon 128, shared: never destroyed here
 
     // One rendered preview per slot.
     std::array<CBitmap, SlotCount> PreviewBitmaps;
     // The preview control of each slot; unbound (false) for slot 14.
     std::array<CWnd, SlotCount> PreviewControls;
-    // The id of each slot's preview control, -1 for none.
-    std::array<std::int32_t, SlotCount> SlotControlTable{};
     // The colour of the dialog's background, 0 until read (COLORREF).
     std::uint32_t KeyColour = 0;
     // PackageFolder followed by the file name of the package last selected.
@@ -84,14 +80,12 @@ class CPartsEditorDlg : public CDialog {
     void FillPartCombos();
     void FillPartCombo(int slot, const CComboBox &combo);
     void OnOutputParts();
-    // Returns the names of the files that could not be written.
-    std::vector<std::string> ExportSlotFiles(int slot);
     void AddExportedNameToCombo(int comboId);
 
     // Part replacement (part_replacement.cpp).
     void OnPartComboChange(WPARAM param);
     void ReplaceSlotGroup(int keySlot);
-    int LoadPartFromCollection(int slot, CString entryText);
+    void LoadPartFromCollection(int slot, CString entryText);
 
     // Composing a package (compose_command.cpp).
     void OnComposeParts();
@@ -102,7 +96,6 @@ class CPartsEditorDlg : public CDialog {
     void AddAboutToSystemMenu();
     void FillRoomList();
     void SetSlotComboTable();
-    void SetSlotControlTable();
     void SetPreviewControls();
     void RepaintWhatHidingUncovers(HWND control, const RECT &before);
     const std::vector<HWND> &ControlsInZOrder();

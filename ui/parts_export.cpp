@@ -4,12 +4,13 @@
 
 #include <string>
 
+#include "editor_state.h"
 #include "framework/message_box.h"
 #include "res/resource.h"
-#include "store/file_system.h"
-#include "ui/portable/messages.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/slot_map.h"
+#include "core/messages.h"
+#include "core/part_export.h"
+#include "core/part_files.h"
+#include "core/slot_map.h"
 
 namespace {
 // Minimum width of a part combo box's drop-down list, in pixels.
@@ -34,7 +35,7 @@ void CPartsEditorDlg::FillPartCombos()
 // other slots of its group nor masks; the combo box sorts them.
 void CPartsEditorDlg::FillPartCombo(int slot, const CComboBox &combo)
 {
-    for (const std::string &entry : CollectionEntriesForSlot(slot))
+    for (const std::string &entry : CollectionEntriesForSlot(PartsCollectionFolder, slot))
         combo.AddString(entry);
     combo.SetDroppedWidth(PartListWidth);
 }
@@ -47,26 +48,14 @@ void CPartsEditorDlg::OnOutputParts()
 {
     if (!OutputButton.IsWindowEnabled())
         return;
-    CreateFolder(PartsCollectionFolder);
-    std::vector<std::string> failed;
-    for (const ExportStep &step : ExportSteps) {
-        for (int i = 0; i < step.slotCount; ++i) {
-            const std::vector<std::string> slotFailed =
-                ExportSlotFiles(step.slots[static_cast<std::size_t>(i)]);
-            failed.insert(failed.end(), slotFailed.begin(), slotFailed.end());
-        }
-        AddExportedNameToCombo(step.comboId);
-    }
+    const std::vector<std::string> failed =
+        ExportRoomParts(PartImageStore, ShownPartStem(*this), PartsCollectionFolder,
+                        [this](int comboId) { AddExportedNameToCombo(comboId); });
     // The focus leaves the button before it is disabled.
     RoomList.SetFocus();
     OutputButton.EnableWindow(false);
     if (!failed.empty())
         AfxMessageBox(ExportFailedMessage(failed));
-}
-
-std::vector<std::string> CPartsEditorDlg::ExportSlotFiles(int slot)
-{
-    return ::ExportSlotFiles(slot, ShownPartStem(*this));
 }
 
 // The entry is added once: an equal one, in any letter case, is enough.

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "res/resource.h"
-#include "store/part_image_store.h"
+#include "ui/editor_state.h"
 #include "ui/display_bitmap.h"
-#include "ui/portable/preview_picture.h"
-#include "ui/portable/slot_map.h"
+#include "core/preview_picture.h"
+#include "core/slot_map.h"
 
 namespace {
 // SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE: only the size
@@ -82,7 +82,7 @@ void CPartsEditorDlg::RedrawPreviews(int slot)
 {
     std::vector<HWND> showing;
     const auto redraw = [&](int s) {
-        if (s < 0 || s >= SlotCount || SlotControlTable[s] == NoControl)
+        if (s < 0 || s >= SlotCount || SlotControlIds[s] == NoControl)
             return;
         const HWND control = PreviewControls[s].GetSafeHwnd();
         const bool shown = IsShown(control);
@@ -188,8 +188,7 @@ void CPartsEditorDlg::RenderPreview(int slot)
     }
     const auto index = static_cast<std::size_t>(slot);
     RgbImage &picture = previewPicture_;
-    RenderPreviewPicture(PartImageStore::WorkBase[index], PartImageStore::WorkMask[index], KeyColour,
-                         picture);
+    RenderPreviewPicture(PartImageStore.WorkBase[index], PartImageStore.WorkMask[index], KeyColour, picture);
     if (picture.width > 0 && picture.height > 0)
         MakeDisplayBitmap(PreviewBitmaps[index], reference, picture);
     else
@@ -231,7 +230,7 @@ void CPartsEditorDlg::OnDrawItem(int, DRAWITEMSTRUCT *item)
         return;
     }
     for (int slot = 0; slot < SlotCount; ++slot) {
-        if (SlotControlTable[slot] == static_cast<int>(item->CtlID)) {
+        if (SlotControlIds[slot] == static_cast<int>(item->CtlID)) {
             CDC target;
             target.Attach(item->hDC);
             DrawBitmap(&target, &PreviewBitmaps[slot]);

@@ -6,10 +6,8 @@
 #include "framework/message_box.h"
 #include "store/file_system.h"
 #include "store/package_file.h"
-#include "store/package_header.h"
-#include "store/part_image_store.h"
-#include "ui/portable/messages.h"
-#include "ui/portable/slot_map.h"
+#include "core/messages.h"
+#include "core/slot_map.h"
 
 namespace {
 constexpr int EmptyEntry = 0;
@@ -43,9 +41,9 @@ void ShowFileName(CPartsEditorDlg &dialog, const CString &fileName)
 // Edits 1007, 1005 and 1006, in this order.
 void ShowHeaderTexts(CPartsEditorDlg &dialog)
 {
-    dialog.NameEdit.SetWindowText(GetHeaderText(NameText));
-    dialog.RemarksEdit.SetWindowText(GetHeaderText(RemarksText));
-    dialog.AuthorValue = GetHeaderText(AuthorText);
+    dialog.NameEdit.SetWindowText(GetHeaderText(PackageHeader, NameText));
+    dialog.RemarksEdit.SetWindowText(GetHeaderText(PackageHeader, RemarksText));
+    dialog.AuthorValue = GetHeaderText(PackageHeader, AuthorText);
     dialog.UpdateData(false);
 }
 
@@ -81,12 +79,12 @@ void CPartsEditorDlg::OnRoomSelected()
     FileHandle file = FileHandle::OpenForSharedRead(PackagePath.Bytes());
     if (file.IsOpen()) {
         ShowFileName(*this, fileName);
-        ReadPackageHeader(file);
+        ReadPackageHeader(file, PackageHeader);
         ShowHeaderTexts(*this);
         MessageBoxReporter reporter;
-        ReadPackageRecords(file, reporter);
+        ReadPackageRecords(file, PartImageStore.WorkBase, PartImageStore.WorkMask, reporter);
         file.Close();
-        PartImageStore::CopyWorkingToSaved();
+        PartImageStore.CopyWorkingToSaved();
         EditorMode = PackageLoaded;
         RedrawPreviews(RoomSlot);
         DisplayButton.EnableWindow(true);
@@ -105,7 +103,7 @@ void CPartsEditorDlg::OnDisplayParts()
         return;
     EnableCommandButtons(*this, false);
     EditorMode = PartsDisplay;
-    PartImageStore::CopySavedToWorking();
+    PartImageStore.CopySavedToWorking();
     RedrawPreviews(AllSlots);
     RedrawPreviews(RoomSlot);
     EnableCommandButtons(*this, true);

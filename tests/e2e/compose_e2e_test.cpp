@@ -16,7 +16,7 @@
 #include "framework/cstring.h"
 #include "framework/wnd.h"
 #include "tests/win/dialog_driver.h"
-#include "tools/samplegen/bmp_builder.h"
+#include "core/picture/bmp_builder.h"
 #include "tools/samplegen/sample_rooms.h"
 
 namespace {

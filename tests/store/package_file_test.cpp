@@ -18,8 +18,8 @@ class PackageFileTest : public testing::Test {
     {
         FileHandle file = FileHandle::OpenForSharedRead(name);
         ASSERT_TRUE(file.IsOpen()) << name;
-        ReadPackageHeader(file);
-        ReadPackageRecords(file, reporter);
+        ReadPackageHeader(file, TestHeader);
+        ReadPackageRecords(file, TestBanks.WorkBase, TestBanks.WorkMask, reporter);
     }
 
     ScratchFolder scratch;
@@ -28,8 +28,7 @@ class PackageFileTest : public testing::Test {
 
 PartSlot &SlotOfRecord(int record)
 {
-    return record < SlotCount ? PartImageStore::WorkBase[record]
-                              : PartImageStore::WorkMask[record - SlotCount];
+    return record < SlotCount ? TestBanks.WorkBase[record] : TestBanks.WorkMask[record - SlotCount];
 }
 
 // Forty different images: full-sized ones, small ones, base images of 8 bits
@@ -64,13 +63,14 @@ TEST_F(PackageFileTest, APackageWrittenAfterReadingIsTheSameFileByteForByte)
     ReadPackage("room.pac");
     EXPECT_TRUE(reporter.notEightBit.empty());
     EXPECT_TRUE(reporter.oversized.empty());
-    EXPECT_EQ(Bytes(PackageHeader.bytes.begin(), PackageHeader.bytes.end()), MakeHeader(1));
+    EXPECT_EQ(Bytes(TestHeader.bytes.begin(), TestHeader.bytes.end()), MakeHeader(1));
     for (int record = 0; record < RecordCount; ++record) {
         EXPECT_EQ(SlotBytes(SlotOfRecord(record), images[record].size()), images[record])
             << "record " << record;
     }
 
-    ASSERT_EQ(WritePackage("copy.pac"), WriteResult::Written);
+    ASSERT_EQ(WritePackage("copy.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::Written);
     EXPECT_EQ(ReadBytes("copy.pac"), package);
 }
 
@@ -84,17 +84,19 @@ TEST_F(PackageFileTest, TheSizeFieldDecidesTheReadAndTheImageFieldTheWrite)
     WriteBytes("room.pac", PackageOf(MakeHeader(2), images));
 
     ReadPackage("room.pac");
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[2], 2000), stretched);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[3], images[3].size()), images[3]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[2], 2000), stretched);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[3], images[3].size()), images[3]);
 
     images[2].resize(1500);
-    ASSERT_EQ(WritePackage("copy.pac"), WriteResult::Written);
+    ASSERT_EQ(WritePackage("copy.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::Written);
     EXPECT_EQ(ReadBytes("copy.pac"), PackageOf(MakeHeader(2), images));
 }
 
 TEST_F(PackageFileTest, EmptyRecordsLeaveSlotsAsTheyWereAndZeroSlotsWriteEmptyRecords)
 {
-    ASSERT_EQ(WritePackage("zero.pac"), WriteResult::Written);
+    ASSERT_EQ(WritePackage("zero.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::Written);
     Bytes allEmpty(HeaderSize);
     for (int record = 0; record < RecordCount; ++record) {
         AppendU32(allEmpty, 0);
@@ -110,10 +112,10 @@ TEST_F(PackageFileTest, EmptyRecordsLeaveSlotsAsTheyWereAndZeroSlotsWriteEmptyRe
     WriteBytes("second.pac", PackageOf(MakeHeader(4), second));
     ReadPackage("second.pac");
 
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[4], first[4].size()), first[4]);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[9], first[29].size()), first[29]);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[5], second[5].size()), second[5]);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[10], second[30].size()), second[30]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[4], first[4].size()), first[4]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkMask[9], first[29].size()), first[29]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[5], second[5].size()), second[5]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkMask[10], second[30].size()), second[30]);
 }
 
 TEST_F(PackageFileTest, AFileEndingAfterTheHeaderReportsEveryBaseSlotOfAFreshStore)
@@ -125,7 +127,8 @@ TEST_F(PackageFileTest, AFileEndingAfterTheHeaderReportsEveryBaseSlotOfAFreshSto
     const std::vector<int> everySlot = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
     EXPECT_EQ(reporter.notEightBit, everySlot);
     EXPECT_TRUE(reporter.oversized.empty());
-    EXPECT_EQ(GetHeaderText(NameText), std::string(header.begin() + 33, header.begin() + 33 + header[32]));
+    EXPECT_EQ(GetHeaderText(TestHeader, NameText),
+              std::string(header.begin() + 33, header.begin() + 33 + header[32]));
     for (int record = 0; record < RecordCount; ++record) {
         EXPECT_EQ(FileSize(SlotOfRecord(record)), 0u);
     }
@@ -139,8 +142,8 @@ TEST_F(PackageFileTest, AShortFileLeavesWhatItDoesNotReach)
 
     WriteBytes("short-header.pac", Bytes(500, 0x11));
     ReadPackage("short-header.pac");
-    EXPECT_EQ(PackageHeader.bytes[499], 0x11);
-    EXPECT_EQ(PackageHeader.bytes[500], MakeHeader(6)[500]);
+    EXPECT_EQ(TestHeader.bytes[499], 0x11);
+    EXPECT_EQ(TestHeader.bytes[500], MakeHeader(6)[500]);
 
     std::vector<Bytes> second = MakeImages(60);
     Bytes cut = PackageOf(MakeHeader(7), std::vector<Bytes>(second.begin(), second.begin() + 6));
@@ -149,12 +152,11 @@ TEST_F(PackageFileTest, AShortFileLeavesWhatItDoesNotReach)
     ReadPackage("cut.pac");
 
     const std::size_t delivered = second[5].size() - 1000;
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[4], second[4].size()), second[4]);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[5], delivered),
-              Bytes(second[5].begin(), second[5].end() - 1000));
-    EXPECT_EQ(PartImageStore::WorkBase[5].bytes[delivered], first[5][delivered]);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[6], first[6].size()), first[6]);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[0], first[20].size()), first[20]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[4], second[4].size()), second[4]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[5], delivered), Bytes(second[5].begin(), second[5].end() - 1000));
+    EXPECT_EQ(TestBanks.WorkBase[5].bytes[delivered], first[5][delivered]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[6], first[6].size()), first[6]);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkMask[0], first[20].size()), first[20]);
 }
 
 TEST_F(PackageFileTest, OversizedRecordsArePassedOverAndTheRestIsReadInPlace)
@@ -162,7 +164,7 @@ TEST_F(PackageFileTest, OversizedRecordsArePassedOverAndTheRestIsReadInPlace)
     const std::vector<Bytes> first = MakeImages(70);
     WriteBytes("first.pac", PackageOf(MakeHeader(8), first));
     ReadPackage("first.pac");
-    PartImageStore::WorkBase[10].bytes[28] = 24;
+    TestBanks.WorkBase[10].bytes[28] = 24;
 
     std::vector<Bytes> second = MakeImages(80);
     second[3] = MakeImage(80000, 8, 1);
@@ -197,7 +199,7 @@ TEST_F(PackageFileTest, RecordsBeyondAHugeRecordAreStillReadInPlace)
         ReadPackage("huge.pac");
 
         EXPECT_EQ(reporter.oversized, std::vector<int>{0});
-        EXPECT_EQ(PartImageStore::WorkBase[0].bytes[0], 0);
+        EXPECT_EQ(TestBanks.WorkBase[0].bytes[0], 0);
         for (int record = 1; record < RecordCount; ++record) {
             EXPECT_EQ(SlotBytes(SlotOfRecord(record), images[record].size()), images[record])
                 << "record " << record;
@@ -208,20 +210,23 @@ TEST_F(PackageFileTest, RecordsBeyondAHugeRecordAreStillReadInPlace)
 TEST_F(PackageFileTest, WritingRefusesASlotLargerThanASlotWithoutTouchingTheFile)
 {
     WriteBytes("kept.pac", Bytes{1, 2, 3});
-    PutImage(PartImageStore::WorkMask[7], MakeImage(100, 1, 5));
-    PartImageStore::WorkMask[7].bytes[2] = (SlotSize + 1) & 0xFF;
-    PartImageStore::WorkMask[7].bytes[3] = ((SlotSize + 1) >> 8) & 0xFF;
-    PartImageStore::WorkMask[7].bytes[4] = (SlotSize + 1) >> 16;
+    PutImage(TestBanks.WorkMask[7], MakeImage(100, 1, 5));
+    TestBanks.WorkMask[7].bytes[2] = (SlotSize + 1) & 0xFF;
+    TestBanks.WorkMask[7].bytes[3] = ((SlotSize + 1) >> 8) & 0xFF;
+    TestBanks.WorkMask[7].bytes[4] = (SlotSize + 1) >> 16;
 
-    EXPECT_EQ(WritePackage("new.pac"), WriteResult::SlotTooLarge);
+    EXPECT_EQ(WritePackage("new.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::SlotTooLarge);
     EXPECT_FALSE(FileExists("new.pac"));
-    EXPECT_EQ(WritePackage("kept.pac"), WriteResult::SlotTooLarge);
+    EXPECT_EQ(WritePackage("kept.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::SlotTooLarge);
     EXPECT_EQ(ReadBytes("kept.pac"), (Bytes{1, 2, 3}));
 
-    PartImageStore::WorkMask[7].bytes[2] = SlotSize & 0xFF;
-    PartImageStore::WorkMask[7].bytes[3] = (SlotSize >> 8) & 0xFF;
-    PartImageStore::WorkMask[7].bytes[4] = SlotSize >> 16;
-    EXPECT_EQ(WritePackage("new.pac"), WriteResult::Written);
+    TestBanks.WorkMask[7].bytes[2] = SlotSize & 0xFF;
+    TestBanks.WorkMask[7].bytes[3] = (SlotSize >> 8) & 0xFF;
+    TestBanks.WorkMask[7].bytes[4] = SlotSize >> 16;
+    EXPECT_EQ(WritePackage("new.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::Written);
     EXPECT_EQ(ReadBytes("new.pac").size(), HeaderSize + 4 * RecordCount + SlotSize);
 }
 
@@ -239,13 +244,15 @@ std::string FullDevice()
 
 TEST_F(PackageFileTest, CreateAndWriteFailuresAreReported)
 {
-    EXPECT_EQ(WritePackage("missing\\room.pac"), WriteResult::CannotCreate);
+    EXPECT_EQ(WritePackage("missing\\room.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::CannotCreate);
 
     const std::string full = FullDevice();
     if (!FileHandle::OpenForSharedRead(full).IsOpen()) {
         GTEST_SKIP() << "no full device here";
     }
-    PutImage(PartImageStore::WorkBase[0], MakeImage(SlotSize, 8, 6));
-    EXPECT_EQ(WritePackage(full), WriteResult::WriteFailed);
+    PutImage(TestBanks.WorkBase[0], MakeImage(SlotSize, 8, 6));
+    EXPECT_EQ(WritePackage(full, TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::WriteFailed);
 }
 } // namespace

@@ -27,53 +27,53 @@ TEST_F(PackageHeaderTest, TextsOfEveryLengthAreStoredWholeWithTheirTrueLengthByt
     for (const std::size_t length :
          {std::size_t{0}, std::size_t{1}, std::size_t{128}, std::size_t{200}, std::size_t{255}}) {
         const std::string text = TextOf(length, 'A');
-        SetHeaderText(RemarksText, text);
-        EXPECT_EQ(PackageHeader.bytes[RemarksLengthOffset], length);
-        EXPECT_EQ(GetHeaderText(RemarksText), text);
+        SetHeaderText(TestHeader, RemarksText, text);
+        EXPECT_EQ(TestHeader.bytes[RemarksLengthOffset], length);
+        EXPECT_EQ(GetHeaderText(TestHeader, RemarksText), text);
     }
 
     const std::string withZero("ab\0cd", 5);
-    SetHeaderText(NameText, withZero);
-    EXPECT_EQ(PackageHeader.bytes[NameLengthOffset], 5);
-    EXPECT_EQ(GetHeaderText(NameText), withZero);
-    EXPECT_STREQ(GetHeaderText(NameText).c_str(), "ab");
+    SetHeaderText(TestHeader, NameText, withZero);
+    EXPECT_EQ(TestHeader.bytes[NameLengthOffset], 5);
+    EXPECT_EQ(GetHeaderText(TestHeader, NameText), withZero);
+    EXPECT_STREQ(GetHeaderText(TestHeader, NameText).c_str(), "ab");
 }
 
 TEST_F(PackageHeaderTest, TheThreeTextsLieInTheirOwnAreas)
 {
-    PackageHeader.bytes.fill(0x77);
-    SetHeaderText(NameText, TextOf(255, 'a'));
-    SetHeaderText(RemarksText, "\x95\x94\x89\xAE\r\n");
-    SetHeaderText(AuthorText, "");
+    TestHeader.bytes.fill(0x77);
+    SetHeaderText(TestHeader, NameText, TextOf(255, 'a'));
+    SetHeaderText(TestHeader, RemarksText, "\x95\x94\x89\xAE\r\n");
+    SetHeaderText(TestHeader, AuthorText, "");
 
-    EXPECT_EQ(PackageHeader.bytes[NameLengthOffset], 255);
-    EXPECT_EQ(PackageHeader.bytes[NameLengthOffset + 255], 'a' + 254 % 50);
-    EXPECT_EQ(PackageHeader.bytes[RemarksLengthOffset], 6);
-    EXPECT_EQ(PackageHeader.bytes[AuthorLengthOffset], 0);
-    EXPECT_EQ(PackageHeader.bytes[AuthorLengthOffset + 1], 0x77);
-    EXPECT_EQ(PackageHeader.bytes[31], 0x77);
-    EXPECT_EQ(PackageHeader.bytes[800], 0x77);
-    EXPECT_EQ(GetHeaderText(NameText), TextOf(255, 'a'));
-    EXPECT_EQ(GetHeaderText(RemarksText), "\x95\x94\x89\xAE\r\n");
-    EXPECT_EQ(GetHeaderText(AuthorText), "");
+    EXPECT_EQ(TestHeader.bytes[NameLengthOffset], 255);
+    EXPECT_EQ(TestHeader.bytes[NameLengthOffset + 255], 'a' + 254 % 50);
+    EXPECT_EQ(TestHeader.bytes[RemarksLengthOffset], 6);
+    EXPECT_EQ(TestHeader.bytes[AuthorLengthOffset], 0);
+    EXPECT_EQ(TestHeader.bytes[AuthorLengthOffset + 1], 0x77);
+    EXPECT_EQ(TestHeader.bytes[31], 0x77);
+    EXPECT_EQ(TestHeader.bytes[800], 0x77);
+    EXPECT_EQ(GetHeaderText(TestHeader, NameText), TextOf(255, 'a'));
+    EXPECT_EQ(GetHeaderText(TestHeader, RemarksText), "\x95\x94\x89\xAE\r\n");
+    EXPECT_EQ(GetHeaderText(TestHeader, AuthorText), "");
 }
 
 TEST_F(PackageHeaderTest, ShorterTextOverLongerKeepsTheTailUnseen)
 {
-    SetHeaderText(AuthorText, "abcdefgh");
-    SetHeaderText(AuthorText, "XY");
-    EXPECT_EQ(GetHeaderText(AuthorText), "XY");
-    const std::string area(PackageHeader.bytes.begin() + AuthorLengthOffset + 1,
-                           PackageHeader.bytes.begin() + AuthorLengthOffset + 9);
+    SetHeaderText(TestHeader, AuthorText, "abcdefgh");
+    SetHeaderText(TestHeader, AuthorText, "XY");
+    EXPECT_EQ(GetHeaderText(TestHeader, AuthorText), "XY");
+    const std::string area(TestHeader.bytes.begin() + AuthorLengthOffset + 1,
+                           TestHeader.bytes.begin() + AuthorLengthOffset + 9);
     EXPECT_EQ(area, "XYcdefgh");
 }
 
 TEST_F(PackageHeaderTest, AnOverlongTextIsCutToTheAreaAndSparesTheNextText)
 {
-    SetHeaderText(RemarksText, "keep");
-    SetHeaderText(NameText, TextOf(300, '0'));
-    EXPECT_EQ(PackageHeader.bytes[NameLengthOffset], 255);
-    EXPECT_EQ(GetHeaderText(NameText), TextOf(255, '0'));
-    EXPECT_EQ(GetHeaderText(RemarksText), "keep");
+    SetHeaderText(TestHeader, RemarksText, "keep");
+    SetHeaderText(TestHeader, NameText, TextOf(300, '0'));
+    EXPECT_EQ(TestHeader.bytes[NameLengthOffset], 255);
+    EXPECT_EQ(GetHeaderText(TestHeader, NameText), TextOf(255, '0'));
+    EXPECT_EQ(GetHeaderText(TestHeader, RemarksText), "keep");
 }
 } // namespace

@@ -70,47 +70,47 @@ TEST(PartSlotTest, PixelBitsFollowAColourTableOfTwoToTheBitCountEntries)
 
 TEST_F(PartImageStoreTest, BankCopiesMoveWholeSlotsWithTheirStaleTails)
 {
-    PutImage(PartImageStore::WorkBase[0], MakeImage(77880, 8, 3));
-    PutImage(PartImageStore::WorkBase[0], MakeImage(1200, 8, 4));
-    PutImage(PartImageStore::WorkMask[19], MakeImage(77000, 1, 5));
-    const Bytes base = SlotBytes(PartImageStore::WorkBase[0]);
-    const Bytes mask = SlotBytes(PartImageStore::WorkMask[19]);
+    PutImage(TestBanks.WorkBase[0], MakeImage(77880, 8, 3));
+    PutImage(TestBanks.WorkBase[0], MakeImage(1200, 8, 4));
+    PutImage(TestBanks.WorkMask[19], MakeImage(77000, 1, 5));
+    const Bytes base = SlotBytes(TestBanks.WorkBase[0]);
+    const Bytes mask = SlotBytes(TestBanks.WorkMask[19]);
 
-    PartImageStore::CopyWorkingToSaved();
-    EXPECT_EQ(SlotBytes(PartImageStore::SavedBase[0]), base);
-    EXPECT_EQ(SlotBytes(PartImageStore::SavedMask[19]), mask);
+    TestBanks.CopyWorkingToSaved();
+    EXPECT_EQ(SlotBytes(TestBanks.SavedBase[0]), base);
+    EXPECT_EQ(SlotBytes(TestBanks.SavedMask[19]), mask);
 
-    PartImageStore::WorkBase[0].bytes.fill(0xEE);
-    PartImageStore::WorkMask[19].bytes.fill(0xEE);
-    PartImageStore::CopySavedToWorking();
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[0]), base);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[19]), mask);
+    TestBanks.WorkBase[0].bytes.fill(0xEE);
+    TestBanks.WorkMask[19].bytes.fill(0xEE);
+    TestBanks.CopySavedToWorking();
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[0]), base);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkMask[19]), mask);
 }
 
 TEST_F(PartImageStoreTest, RestoringASlotTouchesOnlyThatSlotAndOnlyAnExistingOne)
 {
-    PutImage(PartImageStore::SavedBase[5], MakeImage(77880, 8, 6));
-    PutImage(PartImageStore::SavedMask[5], MakeImage(77880, 1, 7));
+    PutImage(TestBanks.SavedBase[5], MakeImage(77880, 8, 6));
+    PutImage(TestBanks.SavedMask[5], MakeImage(77880, 1, 7));
     for (int slot : {4, 5, 6}) {
-        PartImageStore::WorkBase[slot].bytes.fill(0xAA);
-        PartImageStore::WorkMask[slot].bytes.fill(0xBB);
+        TestBanks.WorkBase[slot].bytes.fill(0xAA);
+        TestBanks.WorkMask[slot].bytes.fill(0xBB);
     }
 
-    PartImageStore::RestoreBaseSlot(5);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[5]), SlotBytes(PartImageStore::SavedBase[5]));
-    EXPECT_EQ(PartImageStore::WorkMask[5].bytes[0], 0xBB);
+    TestBanks.RestoreBaseSlot(5);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[5]), SlotBytes(TestBanks.SavedBase[5]));
+    EXPECT_EQ(TestBanks.WorkMask[5].bytes[0], 0xBB);
 
-    PartImageStore::WorkBase[5].bytes.fill(0xAA);
-    PartImageStore::RestoreSlot(5);
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkBase[5]), SlotBytes(PartImageStore::SavedBase[5]));
-    EXPECT_EQ(SlotBytes(PartImageStore::WorkMask[5]), SlotBytes(PartImageStore::SavedMask[5]));
+    TestBanks.WorkBase[5].bytes.fill(0xAA);
+    TestBanks.RestoreSlot(5);
+    EXPECT_EQ(SlotBytes(TestBanks.WorkBase[5]), SlotBytes(TestBanks.SavedBase[5]));
+    EXPECT_EQ(SlotBytes(TestBanks.WorkMask[5]), SlotBytes(TestBanks.SavedMask[5]));
     for (int slot : {-1, 20, 99, -2147483647 - 1}) {
-        PartImageStore::RestoreSlot(slot);
-        PartImageStore::RestoreBaseSlot(slot);
+        TestBanks.RestoreSlot(slot);
+        TestBanks.RestoreBaseSlot(slot);
     }
     for (int slot : {4, 6}) {
-        EXPECT_EQ(PartImageStore::WorkBase[slot].bytes[100], 0xAA);
-        EXPECT_EQ(PartImageStore::WorkMask[slot].bytes[100], 0xBB);
+        EXPECT_EQ(TestBanks.WorkBase[slot].bytes[100], 0xAA);
+        EXPECT_EQ(TestBanks.WorkMask[slot].bytes[100], 0xBB);
     }
 }
 

@@ -9,6 +9,9 @@
 #include "store/file_system.h"
 #include "store/part_image_store.h"
 
+ImageBanks TestBanks;
+PackageHeaderBlock TestHeader;
+
 namespace {
 std::filesystem::path NewScratchPath()
 {
@@ -54,11 +57,11 @@ ScratchFolder::~ScratchFolder()
 
 void ResetStore()
 {
-    ZeroBank(PartImageStore::WorkBase);
-    ZeroBank(PartImageStore::WorkMask);
-    ZeroBank(PartImageStore::SavedBase);
-    ZeroBank(PartImageStore::SavedMask);
-    PackageHeader.bytes.fill(0);
+    ZeroBank(TestBanks.WorkBase);
+    ZeroBank(TestBanks.WorkMask);
+    ZeroBank(TestBanks.SavedBase);
+    ZeroBank(TestBanks.SavedMask);
+    TestHeader.bytes.fill(0);
 }
 
 Bytes MakeImage(std::uint32_t fileSize, std::uint16_t bitCount, std::uint8_t seed)

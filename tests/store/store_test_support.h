@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "store/package_header.h"
+#include "store/part_image_store.h"
 #include "store/part_slot.h"
 #include "store/read_reporter.h"
 
@@ -28,7 +29,11 @@ class ScratchFolder {
     std::filesystem::path folder_;
 };
 
-// The store as at process start: every bank and the header all zeros.
+// The banks and the header the store tests work on: their own, not the
+// editor's.
+extern ImageBanks TestBanks;
+extern PackageHeaderBlock TestHeader;
+// Every bank and the header all zeros, as a new editor's.
 void ResetStore();
 
 // A BMP file image of fileSize bytes whose own file-size field says fileSize;

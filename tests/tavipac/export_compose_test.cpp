@@ -6,11 +6,18 @@
 #include "store/package_header.h"
 #include "store/part_image_store.h"
 #include "tavipac_test_support.h"
-#include "tools/samplegen/bmp_builder.h"
-#include "ui/portable/part_files.h"
-#include "ui/portable/slot_map.h"
+#include "core/picture/bmp_builder.h"
+#include "core/part_files.h"
+#include "core/part_loading.h"
+#include "core/slot_map.h"
 
 namespace {
+
+const PartsFolder Collection(PartsCollectionFolder);
+
+// The editor's banks and header, as the test's own.
+ImageBanks TestBanks;
+PackageHeaderBlock TestHeader;
 
 const std::string Umi = Utf8(u8"部屋/umi.pac");
 const std::string NewPackage = Utf8(u8"部屋/new.pac");
@@ -26,9 +33,9 @@ void LoadAsTheEditorDoes(const std::string &path)
 {
     FileHandle file = FileHandle::OpenForSharedRead(path);
     NoReports reports;
-    ReadPackageHeader(file);
-    ReadPackageRecords(file, reports);
-    PartImageStore::CopyWorkingToSaved();
+    ReadPackageHeader(file, TestHeader);
+    ReadPackageRecords(file, TestBanks.WorkBase, TestBanks.WorkMask, reports);
+    TestBanks.CopyWorkingToSaved();
 }
 
 void PutFileIntoSlot(PartSlot &slot, const std::vector<std::uint8_t> &file)
@@ -87,14 +94,16 @@ TEST_F(TavipacExportCompose, ComposeWritesWhatTheEditorsWriterWrites)
     LoadAsTheEditorDoes("部屋\\umi.pac");
     for (const int key : {5, 16}) {
         for (const int slot : SlotGroupTable(key)) {
-            ASSERT_EQ(LoadPartFromCollectionFiles(slot, "mori.BMP").outcome, PartLoadOutcome::Loaded);
+            ASSERT_EQ(LoadPartFromCollectionFiles(TestBanks, slot, "mori.BMP", Collection).outcome,
+                      PartLoadOutcome::Loaded);
         }
     }
-    PutFileIntoSlot(PartImageStore::WorkBase[12], FileBytes("table.bmp"));
-    PutFileIntoSlot(PartImageStore::WorkMask[12], FileBytes("tablemask.bmp"));
-    SetHeaderText(NameText, std::string(255, 'n'));
-    SetHeaderText(RemarksText, "一行目\r\n二行目");
-    ASSERT_EQ(WritePackage("expected.pac"), WriteResult::Written);
+    PutFileIntoSlot(TestBanks.WorkBase[12], FileBytes("table.bmp"));
+    PutFileIntoSlot(TestBanks.WorkMask[12], FileBytes("tablemask.bmp"));
+    SetHeaderText(TestHeader, NameText, std::string(255, 'n'));
+    SetHeaderText(TestHeader, RemarksText, "一行目\r\n二行目");
+    ASSERT_EQ(WritePackage("expected.pac", TestHeader, TestBanks.WorkBase, TestBanks.WorkMask),
+              WriteResult::Written);
     EXPECT_EQ(FileBytes(NewPackagePath), FileBytes("expected.pac"));
 
     const std::vector<std::uint8_t> composed = FileBytes(NewPackagePath);

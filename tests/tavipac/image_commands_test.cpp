@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "image_codec.h"
+#include "core/picture/image_codec.h"
 #include "store/part_slot.h"
 #include "tavipac_test_support.h"
-#include "tools/samplegen/bmp_builder.h"
-#include "ui/portable/preview_picture.h"
+#include "core/picture/bmp_builder.h"
+#include "core/preview_picture.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "tavipac_test_support.h"
 
+#include "store/byte_reader.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -57,9 +59,7 @@ bool FileExists(const std::string &path)
 
 std::uint32_t GetU32(const std::vector<std::uint8_t> &bytes, std::size_t offset)
 {
-    return static_cast<std::uint32_t>(bytes[offset]) | static_cast<std::uint32_t>(bytes[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+    return ReadU32LE(bytes, offset);
 }
 
 void PutU32(std::vector<std::uint8_t> &bytes, std::size_t offset, std::uint32_t value)

@@ -17,9 +17,9 @@
 #include "res/resource.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"
-#include "tools/samplegen/bmp_builder.h"
+#include "core/picture/bmp_builder.h"
 #include "ui/editor_state.h"
-#include "ui/portable/messages.h"
+#include "core/messages.h"
 
 namespace {
 constexpr char ComposeTitle[] = "合成データ入力";
@@ -101,8 +101,8 @@ struct EditorState {
         return {FolderFiles(),
                 PackageHeader,
                 CurrentPackageName.Bytes(),
-                BankBytes(PartImageStore::SavedBase),
-                BankBytes(PartImageStore::SavedMask),
+                BankBytes(PartImageStore.SavedBase),
+                BankBytes(PartImageStore.SavedMask),
                 RoomListEntries(dialog),
                 dialog.RoomList.GetCurSel(),
                 {dialog.ItemText(IDC_FILE_NAME), dialog.ItemText(IDC_NAME), dialog.ItemText(IDC_REMARKS),
@@ -125,8 +125,8 @@ void ExpectUnchanged(const EditorState &before, const OpenEditorDlg &dialog)
 
 bool SavedBanksAreWorkingBanks()
 {
-    return BankBytes(PartImageStore::SavedBase) == BankBytes(PartImageStore::WorkBase) &&
-           BankBytes(PartImageStore::SavedMask) == BankBytes(PartImageStore::WorkMask);
+    return BankBytes(PartImageStore.SavedBase) == BankBytes(PartImageStore.WorkBase) &&
+           BankBytes(PartImageStore.SavedMask) == BankBytes(PartImageStore.WorkMask);
 }
 
 // The compose dialog is modal: the test acts on it from a timer that fires

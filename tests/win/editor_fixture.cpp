@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"
+#include "ui/editor_state.h"
 #include "tools/samplegen/sample_rooms.h"
 
 namespace {
@@ -87,9 +88,9 @@ std::string PackageBytes(const std::string &name, const std::string &remarks, co
                          const std::vector<RawRecord> &records)
 {
     PackageHeader = {};
-    SetHeaderText(NameText, name);
-    SetHeaderText(RemarksText, remarks);
-    SetHeaderText(AuthorText, author);
+    SetHeaderText(PackageHeader, NameText, name);
+    SetHeaderText(PackageHeader, RemarksText, remarks);
+    SetHeaderText(PackageHeader, AuthorText, author);
     PackageHeader.bytes[RoomFlagOffset] = RoomFlagValue;
     std::string bytes(PackageHeader.bytes.begin(), PackageHeader.bytes.end());
     for (const RawRecord &record : records) {
@@ -116,17 +117,17 @@ std::string AsString(const std::vector<std::uint8_t> &bytes)
 
 std::string WorkBaseImage(int slot)
 {
-    return SlotImage(PartImageStore::WorkBase[static_cast<std::size_t>(slot)]);
+    return SlotImage(PartImageStore.WorkBase[static_cast<std::size_t>(slot)]);
 }
 
 std::string WorkMaskImage(int slot)
 {
-    return SlotImage(PartImageStore::WorkMask[static_cast<std::size_t>(slot)]);
+    return SlotImage(PartImageStore.WorkMask[static_cast<std::size_t>(slot)]);
 }
 
 bool WorkSlotIsSaved(int slot)
 {
     const auto index = static_cast<std::size_t>(slot);
-    return PartImageStore::WorkBase[index].bytes == PartImageStore::SavedBase[index].bytes &&
-           PartImageStore::WorkMask[index].bytes == PartImageStore::SavedMask[index].bytes;
+    return PartImageStore.WorkBase[index].bytes == PartImageStore.SavedBase[index].bytes &&
+           PartImageStore.WorkMask[index].bytes == PartImageStore.SavedMask[index].bytes;
 }

@@ -12,10 +12,10 @@
 #include "editor_fixture.h"
 #include "res/resource.h"
 #include "store/part_image_store.h"
-#include "tools/samplegen/bmp_builder.h"
+#include "core/picture/bmp_builder.h"
 #include "ui/editor_state.h"
-#include "ui/portable/messages.h"
-#include "ui/portable/slot_map.h"
+#include "core/messages.h"
+#include "core/slot_map.h"
 
 namespace {
 constexpr int Slot14 = 14;
@@ -101,7 +101,7 @@ TEST(PartsExport, WritesTheThirtyEightSlotFilesAndOffersTheRoomOnce)
             EXPECT_EQ(ReadWholeFile(PartFile(MaskNumber(slot), "abc.BMP")), WorkMaskImage(slot));
         }
     }
-    for (const PartCombo &combo : PartCombos) {
+    for (const PartGroup &combo : PartGroups) {
         const std::vector<std::string> entries = dialog.ComboEntries(combo.comboId);
         if (combo.comboId == IDC_COMBO_DOOR)
             EXPECT_EQ(entries, (Texts{"", "abc.BMP", "zzz.bmp"}));

@@ -12,12 +12,12 @@
 #include "framework/message_box.h"
 #include "res/resource.h"
 #include "store/part_image_store.h"
-#include "tools/samplegen/bmp_builder.h"
+#include "core/picture/bmp_builder.h"
 #include "tools/samplegen/sample_rooms.h"
 #include "ui/editor_state.h"
-#include "ui/portable/messages.h"
-#include "ui/portable/preview_picture.h"
-#include "ui/portable/slot_map.h"
+#include "core/messages.h"
+#include "core/preview_picture.h"
+#include "core/slot_map.h"
 
 namespace {
 constexpr int Slot14 = 14;
@@ -39,7 +39,7 @@ void ExpectState(const OpenEditorDlg &dialog, const Expected &expected)
     EXPECT_EQ(dialog.Enabled(IDC_DISPLAY_PARTS), expected.display);
     EXPECT_EQ(dialog.Enabled(IDC_OUTPUT_PARTS), expected.output);
     EXPECT_EQ(dialog.Enabled(IDC_COMPOSE_PARTS), expected.compose);
-    for (const PartCombo &combo : PartCombos) {
+    for (const PartGroup &combo : PartGroups) {
         EXPECT_EQ(dialog.Enabled(combo.comboId), expected.combos) << combo.comboId;
         if (expected.combos) {
             EXPECT_EQ(SendMessageW(dialog.Item(combo.comboId), CB_GETCURSEL, 0, 0), 0) << combo.comboId;
@@ -100,7 +100,7 @@ COLORREF AsColorRef(std::uint32_t rgb)
 RgbImage WorkingPicture(const OpenEditorDlg &dialog, int slot)
 {
     const auto index = static_cast<std::size_t>(slot);
-    return RenderPreviewPicture(PartImageStore::WorkBase[index], PartImageStore::WorkMask[index],
+    return RenderPreviewPicture(PartImageStore.WorkBase[index], PartImageStore.WorkMask[index],
                                 dialog.KeyColour);
 }
 
@@ -196,7 +196,7 @@ TEST(RoomDisplay, ControlsFollowEachSelectionAndDisplay)
 
     // Leaving display mode resets the combo boxes without restoring parts.
     SendMessageW(dialog.Item(IDC_COMBO_DOOR), CB_SETCURSEL, 1, 0);
-    PartImageStore::WorkBase[5].bytes[100] ^= 0xFF;
+    PartImageStore.WorkBase[5].bytes[100] ^= 0xFF;
     dialog.SelectRoom("b.pac");
     ExpectState(dialog, {PackageLoaded, true, false, false, false, false, true});
     EXPECT_EQ(SendMessageW(dialog.Item(IDC_COMBO_DOOR), CB_GETCURSEL, 0, 0), 0);
@@ -205,7 +205,7 @@ TEST(RoomDisplay, ControlsFollowEachSelectionAndDisplay)
     // Display parts discards replacements, also when repeated.
     dialog.Command(IDC_DISPLAY_PARTS);
     ExpectState(dialog, {PartsDisplay, true, true, true, true, true, true});
-    PartImageStore::WorkBase[5].bytes[100] ^= 0xFF;
+    PartImageStore.WorkBase[5].bytes[100] ^= 0xFF;
     dialog.Command(IDC_DISPLAY_PARTS);
     EXPECT_TRUE(BanksAreSaved());
 }
@@ -227,7 +227,7 @@ TEST(RoomDisplay, AutoDisplayEndsInPartsDisplayAndAFailedOpenHidesTheParts)
     MessageBoxRecorder boxes;
     dialog.SelectRoom("b.pac");
     ExpectState(dialog, {NothingLoaded, false, false, false, false, false, true});
-    for (const PartCombo &combo : PartCombos)
+    for (const PartGroup &combo : PartGroups)
         EXPECT_EQ(SendMessageW(dialog.Item(combo.comboId), CB_GETCURSEL, 0, 0), 0) << combo.comboId;
     ExpectRoomTexts(dialog, "a.pac", 0);
     EXPECT_TRUE(boxes.boxes.empty());

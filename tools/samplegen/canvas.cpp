@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "bmp_builder.h"
+#include "core/picture/bmp_builder.h"
 
 namespace {
 

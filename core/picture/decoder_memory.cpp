@@ -1,0 +1,83 @@
+#include "decoder_memory.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+// Each block starts with its size, in a header that keeps the block's
+// alignment.
+constexpr std::size_t HeaderSize = alignof(std::max_align_t);
+
+thread_local std::size_t HeldBytes = 0;
+thread_local bool Refused = false;
+
+bool Fits(std::size_t held, std::size_t size)
+{
+    return size <= DecoderMemoryBudget - HeaderSize && held + size <= DecoderMemoryBudget;
+}
+
+std::size_t &SizeOf(void *block)
+{
+    return *reinterpret_cast<std::size_t *>(static_cast<char *>(block) - HeaderSize);
+}
+} // namespace
+
+void *DecoderAllocate(std::size_t size)
+{
+    if (!Fits(HeldBytes, size)) {
+        Refused = true;
+        return nullptr;
+    }
+    char *raw = static_cast<char *>(std::malloc(HeaderSize + size));
+    if (raw == nullptr) {
+        return nullptr;
+    }
+    void *block = raw + HeaderSize;
+    SizeOf(block) = size;
+    HeldBytes += size;
+    return block;
+}
+
+void *DecoderReallocate(void *block, std::size_t size)
+{
+    if (block == nullptr) {
+        return DecoderAllocate(size);
+    }
+    const std::size_t old = SizeOf(block);
+    if (!Fits(HeldBytes - old, size)) {
+        Refused = true;
+        return nullptr;
+    }
+    char *raw = static_cast<char *>(std::realloc(static_cast<char *>(block) - HeaderSize, HeaderSize + size));
+    if (raw == nullptr) {
+        return nullptr;
+    }
+    void *moved = raw + HeaderSize;
+    SizeOf(moved) = size;
+    HeldBytes = HeldBytes - old + size;
+    return moved;
+}
+
+void DecoderFree(void *block)
+{
+    if (block == nullptr) {
+        return;
+    }
+    HeldBytes -= SizeOf(block);
+    std::free(static_cast<char *>(block) - HeaderSize);
+}
+
+DecoderMemoryScope::DecoderMemoryScope()
+{
+    Refused = false;
+}
+
+DecoderMemoryScope::~DecoderMemoryScope()
+{
+    Refused = false;
+}
+
+bool DecoderMemoryScope::BudgetExceeded() const
+{
+    return Refused;
+}

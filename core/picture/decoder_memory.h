@@ -1,0 +1,26 @@
+// The memory the stb decoders may take while they decode one picture. Their
+// allocations go through these functions; once the memory held at one time
+// would pass DecoderMemoryBudget they get none, and the decoder gives up.
+// A part holds at most 76800 pixels, so legitimate pictures need a small
+// fraction of the budget; damaged ones can claim gigabytes in a few bytes.
+#pragma once
+
+#include <cstddef>
+
+inline constexpr std::size_t DecoderMemoryBudget = 32 * 1024 * 1024;
+
+void *DecoderAllocate(std::size_t size);
+void *DecoderReallocate(void *block, std::size_t size);
+void DecoderFree(void *block);
+
+// Counts one decoding run of this thread: the memory it holds, and whether
+// it was refused memory.
+class DecoderMemoryScope {
+  public:
+    DecoderMemoryScope();
+    DecoderMemoryScope(const DecoderMemoryScope &) = delete;
+    DecoderMemoryScope &operator=(const DecoderMemoryScope &) = delete;
+    ~DecoderMemoryScope();
+
+    bool BudgetExceeded() const;
+};

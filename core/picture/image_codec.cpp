@@ -1,0 +1,109 @@
+#include "image_codec.h"
+
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "bmp_rle.h"
+#include "decoder_guards.h"
+#include "picture_error.h"
+#include "stb_implementation.h"
+
+namespace {
+
+constexpr int RgbaChannels = 4;
+constexpr int RgbChannels = 3;
+
+struct StbFree {
+    void operator()(unsigned char *pixels) const { stbi_image_free(pixels); }
+};
+
+int ByteCount(std::span<const std::uint8_t> file)
+{
+    if (file.size() > static_cast<std::size_t>(INT_MAX)) {
+        throw PictureError("the image file is too large");
+    }
+    return static_cast<int>(file.size());
+}
+
+void AppendBytes(void *context, void *data, int size)
+{
+    auto *bytes = static_cast<std::vector<std::uint8_t> *>(context);
+    const auto *start = static_cast<const std::uint8_t *>(data);
+    bytes->insert(bytes->end(), start, start + size);
+}
+
+void RefuseWhatDecodersMishandle(std::span<const std::uint8_t> file)
+{
+    if (const std::optional<std::string> refusal = DecoderRefusal(file)) {
+        throw PictureError("cannot read the image: " + *refusal);
+    }
+}
+
+} // namespace
+
+int AbsoluteSide(int side)
+{
+    return side == INT_MIN ? INT_MAX : std::abs(side);
+}
+
+std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file)
+{
+    if (IsRleBmp(file)) {
+        return RleBmpSize(file);
+    }
+    RefuseWhatDecodersMishandle(file);
+    ImageSize size;
+    int channels = 0;
+    if (!stbi_info_from_memory(file.data(), ByteCount(file), &size.width, &size.height, &channels)) {
+        return std::nullopt;
+    }
+    // A BMP file with rows stored top-down announces a negative height.
+    size.height = AbsoluteSide(size.height);
+    return size;
+}
+
+RgbaImage DecodeImage(std::span<const std::uint8_t> file)
+{
+    if (IsRleBmp(file)) {
+        return DecodeRleBmp(file);
+    }
+    RefuseWhatDecodersMishandle(file);
+    RgbaImage image;
+    int channels = 0;
+    const DecoderMemoryScope memory;
+    const std::unique_ptr<unsigned char, StbFree> pixels(stbi_load_from_memory(
+        file.data(), ByteCount(file), &image.width, &image.height, &channels, RgbaChannels));
+    if (!pixels && memory.BudgetExceeded()) {
+        throw PictureError("cannot read the image: decoding it would take more than " +
+                           std::to_string(DecoderMemoryBudget >> 20) + " MiB of memory");
+    }
+    if (!pixels) {
+        throw PictureError(std::string("cannot read the image: ") + stbi_failure_reason());
+    }
+    const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
+    image.pixels.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned char *p = pixels.get() + i * RgbaChannels;
+        image.pixels[i] = static_cast<std::uint32_t>(p[3]) << 24 | static_cast<std::uint32_t>(p[0]) << 16 |
+                          static_cast<std::uint32_t>(p[1]) << 8 | p[2];
+    }
+    return image;
+}
+
+std::vector<std::uint8_t> EncodePng(const RgbImage &picture)
+{
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(picture.pixels.size() * RgbChannels);
+    for (const std::uint32_t pixel : picture.pixels) {
+        rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
+        rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
+        rgb.push_back(static_cast<std::uint8_t>(pixel));
+    }
+    std::vector<std::uint8_t> png;
+    if (!stbi_write_png_to_func(AppendBytes, &png, picture.width, picture.height, RgbChannels, rgb.data(),
+                                picture.width * RgbChannels)) {
+        throw PictureError("cannot encode the PNG image");
+    }
+    return png;
+}

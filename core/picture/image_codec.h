@@ -1,0 +1,37 @@
+// Reading PNG, JPEG, GIF, TGA and BMP images and writing PNG images, through
+// the stb image libraries (and a reader of their own for run-length encoded
+// BMP files, which stb does not read).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/preview_picture.h"
+
+// Pixels 0xAARRGGBB, rows top-down.
+struct RgbaImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The length of a side an image announces, without its sign.
+int AbsoluteSide(int side);
+
+// The size an image file announces, without decoding its pixels. Empty when
+// the bytes are not an image of a known kind; throws a PictureError for a
+// file that the decoders must not be given (see decoder_guards.h).
+std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file);
+// The decoded image (the first frame of an animated GIF). Throws a
+// PictureError with the decoder's reason when it cannot be decoded.
+RgbaImage DecodeImage(std::span<const std::uint8_t> file);
+// A PNG file of the picture.
+std::vector<std::uint8_t> EncodePng(const RgbImage &picture);

@@ -1,0 +1,21 @@
+// The parts of the stb image libraries the program uses: decoding from
+// memory (no file access of their own) within a memory budget, and PNG
+// encoding to memory.
+#pragma once
+
+#define STBI_NO_STDIO
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_GIF
+#define STBI_ONLY_TGA
+#define STBI_ONLY_BMP
+#define STBI_WRITE_NO_STDIO
+// Every decoder allocation counts against the decoding budget.
+#define STBI_MALLOC(size) DecoderAllocate(size)
+#define STBI_REALLOC(block, size) DecoderReallocate(block, size)
+#define STBI_FREE(block) DecoderFree(block)
+
+#include "decoder_memory.h"
+
+#include <stb_image.h>
+#include <stb_image_write.h>

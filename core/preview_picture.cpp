@@ -1,0 +1,283 @@
+#include "preview_picture.h"
+
+#include <array>
+#include <climits>
+#include <span>
+
+namespace {
+
+constexpr std::size_t MaxPaletteEntries = 256;
+// A mask pixel counts as set when its brightness is at least half.
+constexpr std::uint32_t BrightnessRed = 299;
+constexpr std::uint32_t BrightnessGreen = 587;
+constexpr std::uint32_t BrightnessBlue = 114;
+constexpr std::uint32_t HalfBrightness = 255000 / 2;
+// Sampled mask pixels are all ones where set, so that the key colour is
+// blended in without a branch per pixel.
+constexpr std::uint32_t MaskSet = 0xFFFFFFFF;
+constexpr std::uint32_t MaskClear = 0;
+
+// Where a slot's pixels are and how to read them, checked once against the
+// slot so that every later read stays inside it.
+struct ImageLayout {
+    int width = 0;
+    int height = 0;
+    bool topDown = false;
+    int bitCount = 0;
+    std::size_t pixelOffset = 0;
+    std::size_t stride = 0;
+};
+
+bool IsSupportedBitCount(int bitCount)
+{
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 24 || bitCount == 32;
+}
+
+std::optional<std::size_t> PixelArrayOffset(const PartSlot &slot, int bitCount)
+{
+    if (bitCount > 8)
+        return BmpField::ColourTable;
+    return PixelBitsOffset(slot);
+}
+
+std::optional<ImageLayout> LayoutOf(const PartSlot &slot)
+{
+    const std::int32_t width = Width(slot);
+    const std::int32_t height = Height(slot);
+    const int bitCount = BitCount(slot);
+    if (width <= 0 || height == 0 || height == INT_MIN || !IsSupportedBitCount(bitCount))
+        return std::nullopt;
+    const std::optional<std::size_t> offset = PixelArrayOffset(slot, bitCount);
+    if (!offset)
+        return std::nullopt;
+    const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
+    if (*offset > SlotSize || rows > (SlotSize - *offset) / stride)
+        return std::nullopt;
+    // At least one row fits in the slot, so the stride is below SlotSize and
+    // fits a std::size_t of any width.
+    return ImageLayout{width,   static_cast<int>(rows),          height < 0, bitCount,
+                       *offset, static_cast<std::size_t>(stride)};
+}
+
+std::uint32_t ColourAt(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return static_cast<std::uint32_t>(bytes[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(bytes[offset + 1]) << 8 | bytes[offset];
+}
+
+// For each palette index, the value a sampled pixel takes: its colour for a
+// base, MaskSet or MaskClear for a mask.
+using IndexTable = std::array<std::uint32_t, MaxPaletteEntries>;
+
+template <class Convert>
+IndexTable BuildIndexTable(const PartSlot &slot, const ImageLayout &layout, Convert convert)
+{
+    IndexTable table{};
+    if (layout.bitCount <= 8) {
+        const std::size_t entries = std::size_t{1} << layout.bitCount;
+        for (std::size_t i = 0; i < entries; ++i)
+            table[i] = convert(ColourAt(slot.bytes, BmpField::ColourTable + 4 * i));
+    }
+    return table;
+}
+
+const std::uint8_t *StoredRow(const PartSlot &slot, const ImageLayout &layout, int displayedRow)
+{
+    const int storedRow = layout.topDown ? displayedRow : layout.height - 1 - displayedRow;
+    return slot.bytes.data() + layout.pixelOffset + static_cast<std::size_t>(storedRow) * layout.stride;
+}
+
+// Which source columns the pixels of a row come from: every step-th one, or
+// those of a map (a mask scaled to another size).
+struct SteppedColumns {
+    int step;
+    int operator[](std::size_t i) const { return static_cast<int>(i) * step; }
+};
+struct MappedColumns {
+    const int *map;
+    int operator[](std::size_t i) const { return map[i]; }
+};
+
+// Hands emit(i, value) the value of each of count pixels of a stored row:
+// table[index] for a palette image, convert(colour) otherwise. The bit count
+// is settled once per row so that the per-pixel loops stay tight.
+template <class Columns, class Convert, class Emit>
+void ForEachPixel(const std::uint8_t *row, int bitCount, const IndexTable &table, Columns columns,
+                  std::size_t count, Convert convert, Emit emit)
+{
+    switch (bitCount) {
+    case 1:
+        for (std::size_t i = 0; i < count; ++i) {
+            const int c = columns[i];
+            emit(i, table[(row[c >> 3] >> (7 - (c & 7))) & 1]);
+        }
+        break;
+    case 4:
+        for (std::size_t i = 0; i < count; ++i) {
+            const int c = columns[i];
+            emit(i, table[(row[c >> 1] >> ((c & 1) ? 0 : 4)) & 0xF]);
+        }
+        break;
+    case 8:
+        for (std::size_t i = 0; i < count; ++i)
+            emit(i, table[row[columns[i]]]);
+        break;
+    default: {
+        const std::size_t bytesPerPixel = static_cast<std::size_t>(bitCount) / 8;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint8_t *p = row + columns[i] * bytesPerPixel;
+            emit(i, convert(static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[1]) << 8 |
+                            p[0]));
+        }
+        break;
+    }
+    }
+}
+
+std::uint32_t SameColour(std::uint32_t rgb)
+{
+    return rgb;
+}
+
+std::uint32_t MaskBit(std::uint32_t rgb)
+{
+    const std::uint32_t brightness = BrightnessRed * (rgb >> 16 & 0xFF) +
+                                     BrightnessGreen * (rgb >> 8 & 0xFF) + BrightnessBlue * (rgb & 0xFF);
+    return brightness >= HalfBrightness ? MaskSet : MaskClear;
+}
+
+std::uint32_t RgbFromColorref(std::uint32_t colorref)
+{
+    return (colorref & 0xFF) << 16 | (colorref & 0xFF00) | (colorref >> 16 & 0xFF);
+}
+
+// Nearest source pixel of a mask of maskSize for base position position of
+// baseSize.
+int ScaledPosition(int position, int maskSize, int baseSize)
+{
+    return static_cast<int>(static_cast<std::int64_t>(position) * maskSize / baseSize);
+}
+
+bool IsHalved(const ImageLayout &base)
+{
+    return base.width > PreviewMaxWidth || base.height > PreviewMaxHeight;
+}
+
+template <class Columns>
+void ApplyMaskRows(const PartSlot &mask, const ImageLayout &maskLayout, const ImageLayout &baseLayout,
+                   int step, Columns columns, std::uint32_t key, RgbImage &picture)
+{
+    const IndexTable table = BuildIndexTable(mask, maskLayout, MaskBit);
+    for (int y = 0; y < picture.height; ++y) {
+        const int maskY = ScaledPosition(y * step, maskLayout.height, baseLayout.height);
+        std::uint32_t *out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
+        ForEachPixel(
+            StoredRow(mask, maskLayout, maskY), maskLayout.bitCount, table, columns,
+            static_cast<std::size_t>(picture.width), MaskBit,
+            [out, key](std::size_t x, std::uint32_t set) { out[x] = (out[x] & ~set) | (key & set); });
+    }
+}
+
+// Wherever the mask, scaled to the base's size, is set, the key colour
+// replaces the base pixel.
+void ApplyMask(const PartSlot &mask, const ImageLayout &maskLayout, const ImageLayout &baseLayout, int step,
+               std::uint32_t key, RgbImage &picture)
+{
+    if (maskLayout.width == baseLayout.width && maskLayout.height == baseLayout.height) {
+        ApplyMaskRows(mask, maskLayout, baseLayout, step, SteppedColumns{step}, key, picture);
+        return;
+    }
+    std::vector<int> map(static_cast<std::size_t>(picture.width));
+    for (int x = 0; x < picture.width; ++x)
+        map[static_cast<std::size_t>(x)] = ScaledPosition(x * step, maskLayout.width, baseLayout.width);
+    ApplyMaskRows(mask, maskLayout, baseLayout, step, MappedColumns{map.data()}, key, picture);
+}
+
+// The base's pixels at every step-th column of every step-th row.
+void SampleBase(const PartSlot &slot, const ImageLayout &layout, int step, RgbImage &image)
+{
+    const IndexTable table = BuildIndexTable(slot, layout, SameColour);
+    for (int y = 0; y < image.height; ++y) {
+        std::uint32_t *out = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+        ForEachPixel(StoredRow(slot, layout, y * step), layout.bitCount, table, SteppedColumns{step},
+                     static_cast<std::size_t>(image.width), SameColour,
+                     [out](std::size_t x, std::uint32_t colour) { out[x] = colour; });
+    }
+}
+
+// The images the editor is made for: an 8-bit base and an 8-bit mask of the
+// same size. Their pictures are built in one pass.
+bool IsEightBitPair(const ImageLayout &base, const ImageLayout &mask)
+{
+    return base.bitCount == 8 && mask.bitCount == 8 && base.width == mask.width && base.height == mask.height;
+}
+
+void RenderEightBitPair(const PartSlot &base, const ImageLayout &baseLayout, const PartSlot &mask,
+                        const ImageLayout &maskLayout, int step, std::uint32_t key, RgbImage &picture)
+{
+    const IndexTable colours = BuildIndexTable(base, baseLayout, SameColour);
+    const IndexTable set = BuildIndexTable(mask, maskLayout, MaskBit);
+    const std::size_t width = static_cast<std::size_t>(picture.width);
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint8_t *baseRow = StoredRow(base, baseLayout, y * step);
+        const std::uint8_t *maskRow = StoredRow(mask, maskLayout, y * step);
+        std::uint32_t *out = picture.pixels.data() + static_cast<std::size_t>(y) * width;
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint32_t m = set[maskRow[x * step]];
+            out[x] = (colours[baseRow[x * step]] & ~m) | (key & m);
+        }
+    }
+}
+
+RgbImage EmptyImage(int width, int height)
+{
+    return {width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height)};
+}
+
+// Gives the image a size; its pixels are all written afterwards.
+void Reshape(RgbImage &image, int width, int height)
+{
+    image.width = width;
+    image.height = height;
+    image.pixels.resize(static_cast<std::size_t>(width) * height);
+}
+
+} // namespace
+
+std::optional<RgbImage> DecodeSlotImage(const PartSlot &slot)
+{
+    const std::optional<ImageLayout> layout = LayoutOf(slot);
+    if (!layout)
+        return std::nullopt;
+    RgbImage image = EmptyImage(layout->width, layout->height);
+    SampleBase(slot, *layout, 1, image);
+    return image;
+}
+
+RgbImage RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour)
+{
+    RgbImage picture;
+    RenderPreviewPicture(base, mask, keyColour, picture);
+    return picture;
+}
+
+void RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour,
+                          RgbImage &picture)
+{
+    const std::optional<ImageLayout> baseLayout = LayoutOf(base);
+    if (!baseLayout) {
+        Reshape(picture, 0, 0);
+        return;
+    }
+    const int step = IsHalved(*baseLayout) ? 2 : 1;
+    Reshape(picture, baseLayout->width / step, baseLayout->height / step);
+    const std::optional<ImageLayout> maskLayout = LayoutOf(mask);
+    if (maskLayout && IsEightBitPair(*baseLayout, *maskLayout)) {
+        RenderEightBitPair(base, *baseLayout, mask, *maskLayout, step, RgbFromColorref(keyColour), picture);
+        return;
+    }
+    SampleBase(base, *baseLayout, step, picture);
+    if (maskLayout)
+        ApplyMask(mask, *maskLayout, *baseLayout, step, RgbFromColorref(keyColour), picture);
+}

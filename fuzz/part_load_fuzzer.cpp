@@ -1,0 +1,135 @@
+// Arbitrary bytes as the part files of a collection, loaded into the
+// working banks as a choice in a part combo box loads them. The first byte
+// picks the part group; then, for each slot of the group in load order, a
+// base file and a mask file each come as a 16-bit length (0xFFFF: no such
+// file) and that many bytes. Every outcome is checked against the refusals:
+// the base's size field must cover its header and fit a slot, the base must
+// be 8-bit, a mask whose size field does not fit is refused; a refused base
+// leaves the saved part in the slot.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/part_files.h"
+#include "core/part_loading.h"
+#include "core/slot_map.h"
+#include "fuzz_check.h"
+#include "store/byte_reader.h"
+
+namespace {
+constexpr std::uint16_t NoFile = 0xFFFF;
+const std::string EntryText = "x.bmp";
+
+class InputReader {
+  public:
+    explicit InputReader(std::span<const std::uint8_t> input) : input_(input) {}
+
+    // One file's bytes, or nothing for a missing file.
+    std::optional<std::vector<std::uint8_t>> NextFile()
+    {
+        const std::uint16_t length = ReadU16LE(input_, at_);
+        at_ = std::min(input_.size(), at_ + 2);
+        if (length == NoFile) {
+            return std::nullopt;
+        }
+        const std::size_t count = std::min<std::size_t>(length, input_.size() - at_);
+        std::vector<std::uint8_t> bytes(input_.begin() + at_, input_.begin() + at_ + count);
+        at_ += count;
+        return bytes;
+    }
+
+  private:
+    std::span<const std::uint8_t> input_;
+    std::size_t at_ = 1;
+};
+
+bool SameSlot(const PartSlot &a, const PartSlot &b)
+{
+    return a.bytes == b.bytes;
+}
+
+bool Fits(std::uint32_t fileSize)
+{
+    return fileSize >= BmpFileHeaderSize && fileSize <= SlotSize;
+}
+
+bool StartsWith(const PartSlot &slot, const std::vector<std::uint8_t> &file)
+{
+    const std::size_t count = std::min<std::size_t>(file.size(), FileSize(slot));
+    return std::equal(file.begin(), file.begin() + count, slot.bytes.begin());
+}
+
+void CheckBase(const ImageBanks &banks, int slot, const std::optional<std::vector<std::uint8_t>> &file,
+               const PartLoadResult &result)
+{
+    const PartSlot &base = banks.WorkBase[slot];
+    switch (result.outcome) {
+    case PartLoadOutcome::BaseMissing: Check(!file); break;
+    case PartLoadOutcome::TooLarge:
+    case PartLoadOutcome::NotEightBit:
+        Check(file.has_value());
+        Check(SameSlot(base, banks.SavedBase[slot]));
+        break;
+    case PartLoadOutcome::Loaded:
+    case PartLoadOutcome::MaskMissing:
+    case PartLoadOutcome::MaskTooLarge:
+        Check(file && Fits(FileSize(base)) && BitCount(base) == 8 && StartsWith(base, *file));
+        break;
+    case PartLoadOutcome::Restored: Check(false); break;
+    }
+}
+
+void CheckMask(const ImageBanks &banks, int slot, const std::optional<std::vector<std::uint8_t>> &file,
+               const PartLoadResult &result)
+{
+    if (result.outcome == PartLoadOutcome::Loaded) {
+        Check(file && Fits(FileSize(banks.WorkMask[slot])) && StartsWith(banks.WorkMask[slot], *file));
+    }
+    if (result.outcome == PartLoadOutcome::MaskMissing) {
+        Check(!file);
+    }
+    Check(NeedsRedraw(result.outcome) ==
+          (result.outcome != PartLoadOutcome::BaseMissing && result.outcome != PartLoadOutcome::TooLarge &&
+           result.outcome != PartLoadOutcome::NotEightBit));
+    Check(PartLoadMessage(result).empty() == (result.outcome == PartLoadOutcome::Loaded));
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0) {
+        return 0;
+    }
+    static const auto banks = std::make_unique<ImageBanks>();
+    const PartGroup &group = PartGroups[data[0] % PartGroups.size()];
+    InputReader reader(std::span(data, size));
+    PartFilesInMemory collection;
+    const std::span<const int> slots = SlotGroupTable(group.KeySlot());
+    std::vector<std::optional<std::vector<std::uint8_t>>> bases;
+    std::vector<std::optional<std::vector<std::uint8_t>>> masks;
+    for (const int slot : slots) {
+        bases.push_back(reader.NextFile());
+        masks.push_back(reader.NextFile());
+        if (bases.back()) {
+            collection.files[CollectionFileName(slot, EntryText)] = *bases.back();
+        }
+        if (masks.back()) {
+            collection.files[CollectionFileName(MaskNumber(slot), EntryText)] = *masks.back();
+        }
+    }
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const int slot = slots[i];
+        const PartLoadResult result = LoadPartFromCollectionFiles(*banks, slot, EntryText, collection);
+        CheckBase(*banks, slot, bases[i], result);
+        CheckMask(*banks, slot, masks[i], result);
+    }
+    // The empty entry puts the saved (all zero) parts back.
+    for (const int slot : slots) {
+        Check(LoadPartFromCollectionFiles(*banks, slot, "", collection).outcome == PartLoadOutcome::Restored);
+        Check(FileSize(banks->WorkBase[slot]) == 0 && FileSize(banks->WorkMask[slot]) == 0);
+    }
+    return 0;
+}
