@@ -74,6 +74,18 @@ bool FirstImageDataIsEmpty(std::span<const std::uint8_t> file)
     return false;
 }
 
+// The decoder takes a file for a JPEG file when its start-of-image marker
+// follows any number of fill bytes 0xFF.
+bool IsJpegFile(std::span<const std::uint8_t> file)
+{
+    if (file.empty() || file[0] != MarkerByte) {
+        return false;
+    }
+    const auto marker =
+        std::find_if(file.begin(), file.end(), [](std::uint8_t b) { return b != MarkerByte; });
+    return marker != file.end() && *marker == StartOfImage;
+}
+
 bool StartsWith(std::span<const std::uint8_t> file, std::span<const std::uint8_t> signature)
 {
     return file.size() >= signature.size() && std::equal(signature.begin(), signature.end(), file.begin());
@@ -82,8 +94,7 @@ bool StartsWith(std::span<const std::uint8_t> file, std::span<const std::uint8_t
 
 std::optional<std::string> DecoderRefusal(std::span<const std::uint8_t> file)
 {
-    constexpr std::array<std::uint8_t, 2> JpegSignature = {MarkerByte, StartOfImage};
-    if (StartsWith(file, JpegSignature) && !HuffmanTablesFit(file)) {
+    if (IsJpegFile(file) && !HuffmanTablesFit(file)) {
         return "the JPEG file has a Huffman table of more than 256 codes";
     }
     if (StartsWith(file, PngSignature) && FirstImageDataIsEmpty(file)) {
