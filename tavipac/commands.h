@@ -17,6 +17,7 @@ int RunExport(const Arguments &arguments, Console &console);
 int RunCompose(const Arguments &arguments, Console &console);
 int RunPreview(const Arguments &arguments, Console &console);
 int RunConvert(const Arguments &arguments, Console &console);
+int RunImport(const Arguments &arguments, Console &console);
 
 extern const std::u8string_view InfoHelp;
 extern const std::u8string_view ListHelp;
@@ -25,3 +26,4 @@ extern const std::u8string_view ExportHelp;
 extern const std::u8string_view ComposeHelp;
 extern const std::u8string_view PreviewHelp;
 extern const std::u8string_view ConvertHelp;
+extern const std::u8string_view ImportHelp;

@@ -10,7 +10,7 @@
 #include "paths.h"
 
 const std::u8string_view ConvertHelp =
-    u8R"HELP(usage: tavipac convert IMAGE -o PART.bmp [--mask [--key RRGGBB]] [--dither] [--force]
+    u8R"HELP(usage: tavipac convert IMAGE -o PART.bmp [--mask [--key RRGGBB]] [--dither] [--fit] [--force]
 
 Turns a PNG, JPEG, GIF, TGA or BMP image of any depth into an 8-bit BMP file
 that the editor accepts as a part: a 40-byte info header, a full 256-entry
@@ -27,21 +27,19 @@ reduced to 256 colours (median cut).
                          those of that colour; an image without transparency
                          is taken as a mask picture (bright pixels cut out)
   --key RRGGBB           with --mask: the colour to cut out
+  --fit                  shrink an image too large for a slot to the largest
+                         size that fits, keeping its proportions
   --force                replace an existing file
 
-An image whose 8-bit file would be larger than a slot (77880 bytes) is
-refused: 320x240 is the largest size that fits.
+Without --fit, an image whose 8-bit file would be larger than a slot (77880
+bytes) is refused: 320x240 is the largest size that fits.
 )HELP";
 
 namespace {
 
-const std::vector<OptionRule> ConvertOptions = {{"-o", "--output", true, false},
-                                                {"--mask", "", false, false},
-                                                {"--key", "", true, false},
-                                                {"--dither", "", false, false},
-                                                {"--force", "", false, false}};
-
-constexpr std::size_t LargestImageFile = 64 * 1024 * 1024;
+const std::vector<OptionRule> ConvertOptions = {
+    {"-o", "--output", true, false}, {"--mask", "", false, false}, {"--key", "", true, false},
+    {"--dither", "", false, false},  {"--fit", "", false, false},  {"--force", "", false, false}};
 
 } // namespace
 
@@ -60,8 +58,9 @@ int RunConvert(const Arguments &arguments, Console &console)
         rule.keyColour = ParseColour(*parsed.Value("--key"), "--key");
     }
 
-    const std::vector<std::uint8_t> file = ReadFileBytes(inputPath, LargestImageFile);
-    const std::optional<RgbaImage> image = DecodePartPicture(file);
+    const std::vector<std::uint8_t> file = ReadFileBytes(inputPath, LargestPictureFile);
+    const std::optional<RgbaImage> image =
+        DecodePartPicture(file, parsed.Has("--fit") ? Oversize::Shrink : Oversize::Refuse);
     if (!image) {
         throw CommandError(ShownPath(inputPath) + " is not a PNG, JPEG, GIF, TGA or BMP image");
     }

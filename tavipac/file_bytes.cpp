@@ -2,31 +2,19 @@
 
 #include "command_error.h"
 #include "paths.h"
+#include "core/whole_file.h"
 #include "store/file_system.h"
-
-namespace {
-constexpr std::size_t ReadChunk = 65536;
-}
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string &storePath, std::size_t limit)
 {
-    FileHandle file = FileHandle::OpenForSharedRead(storePath);
-    if (!file.IsOpen()) {
+    WholeFile file = ReadWholeFile(storePath, limit);
+    if (file.status == WholeFileStatus::CannotOpen) {
         throw CommandError("cannot open " + ShownPath(storePath));
     }
-    std::vector<std::uint8_t> bytes;
-    for (;;) {
-        const std::size_t start = bytes.size();
-        bytes.resize(start + ReadChunk);
-        const std::size_t got = file.Read(bytes.data() + start, ReadChunk);
-        bytes.resize(start + got);
-        if (got == 0) {
-            return bytes;
-        }
-        if (bytes.size() > limit) {
-            throw CommandError(ShownPath(storePath) + " is larger than " + std::to_string(limit) + " bytes");
-        }
+    if (file.status == WholeFileStatus::TooLarge) {
+        throw CommandError(ShownPath(storePath) + " is larger than " + std::to_string(limit) + " bytes");
     }
+    return std::move(file.bytes);
 }
 
 bool PathExists(const std::string &storePath)

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "command_error.h"
+#include "core/file_names.h"
 #include "core/part_files.h"
 #include "text_conversion.h"
 
@@ -55,20 +56,4 @@ std::string ShownPath(const std::string &storePath)
     std::string shown = Cp932ToUtf8(storePath);
     std::replace(shown.begin(), shown.end(), StoreSeparator, ShownSeparator);
     return shown;
-}
-
-std::string FileNameOf(const std::string &storePath)
-{
-    // Walk by characters so that a 0x5C inside a double-byte character is
-    // not taken for a separator.
-    std::size_t nameStart = 0;
-    for (std::size_t at = 0; at < storePath.size(); ++at) {
-        const auto byte = static_cast<unsigned char>(storePath[at]);
-        if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-            ++at;
-        } else if (byte == StoreSeparator) {
-            nameStart = at + 1;
-        }
-    }
-    return storePath.substr(nameStart);
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/file_names.h"
+
 // A path given on the command line as the file layer takes it. Throws a
 // UsageError when a character of it cannot be written in code page 932.
 std::string StorePath(const std::string &commandLinePath);
@@ -17,5 +19,3 @@ std::string StoreFolder(const std::string &commandLinePath);
 std::string CollectionFolderIn(const std::string &workdir);
 // A file-layer path as the user reads it.
 std::string ShownPath(const std::string &storePath);
-// The last component of a file-layer path.
-std::string FileNameOf(const std::string &storePath);

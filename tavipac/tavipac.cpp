@@ -18,7 +18,7 @@ struct Command {
     int (*run)(const Arguments &arguments, Console &console);
 };
 
-const std::array<Command, 7> CommandTable = {{
+const std::array<Command, 8> CommandTable = {{
     {"info", "show a package's flags, texts and forty records", InfoHelp, RunInfo},
     {"list", "list the packages of a folder with both room tests", ListHelp, RunList},
     {"check", "report the problems of packages (exit code 1 if any)", CheckHelp, RunCheck},
@@ -26,6 +26,7 @@ const std::array<Command, 7> CommandTable = {{
     {"compose", "write a new package from a base, parts and texts", ComposeHelp, RunCompose},
     {"preview", "draw a part, or all forty images, as a PNG picture", PreviewHelp, RunPreview},
     {"convert", "turn an image into an 8-bit part or mask BMP file", ConvertHelp, RunConvert},
+    {"import", "make pictures parts of a package's room, as a drop onto the editor", ImportHelp, RunImport},
 }};
 
 std::string_view AsText(std::u8string_view text)

@@ -22,6 +22,12 @@ std::size_t &SizeOf(void *block)
 }
 } // namespace
 
+std::string OverBudgetReason(const std::string &verb)
+{
+    return "cannot " + verb + " the image: it would take more than " +
+           std::to_string(DecoderMemoryBudget >> 20) + " MiB of memory";
+}
+
 void *DecoderAllocate(std::size_t size)
 {
     if (!Fits(HeldBytes, size)) {

@@ -6,8 +6,13 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 inline constexpr std::size_t DecoderMemoryBudget = 32 * 1024 * 1024;
+
+// The error of a picture that would need more than the budget to be
+// decoded (or scaled: the verb says which).
+std::string OverBudgetReason(const std::string &verb);
 
 void *DecoderAllocate(std::size_t size);
 void *DecoderReallocate(void *block, std::size_t size);

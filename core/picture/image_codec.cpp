@@ -21,7 +21,7 @@ struct StbFree {
 int ByteCount(std::span<const std::uint8_t> file)
 {
     if (file.size() > static_cast<std::size_t>(INT_MAX)) {
-        throw PictureError("the image file is too large");
+        throw PictureTooLargeError("the image file is too large");
     }
     return static_cast<int>(file.size());
 }
@@ -75,8 +75,7 @@ RgbaImage DecodeImage(std::span<const std::uint8_t> file)
     const std::unique_ptr<unsigned char, StbFree> pixels(stbi_load_from_memory(
         file.data(), ByteCount(file), &image.width, &image.height, &channels, RgbaChannels));
     if (!pixels && memory.BudgetExceeded()) {
-        throw PictureError("cannot read the image: decoding it would take more than " +
-                           std::to_string(DecoderMemoryBudget >> 20) + " MiB of memory");
+        throw PictureTooLargeError(OverBudgetReason("read"));
     }
     if (!pixels) {
         throw PictureError(std::string("cannot read the image: ") + stbi_failure_reason());

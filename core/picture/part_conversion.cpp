@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "decoder_memory.h"
 #include "picture_error.h"
+#include "picture_shrinking.h"
 #include "quantiser.h"
 #include "store/part_slot.h"
 #include "bmp_builder.h"
@@ -22,6 +24,7 @@ constexpr std::uint32_t BrightnessRed = 299;
 constexpr std::uint32_t BrightnessGreen = 587;
 constexpr std::uint32_t BrightnessBlue = 114;
 constexpr std::uint32_t HalfBrightness = 255000 / 2;
+constexpr std::uint64_t DecodedPixelBytes = 4;
 
 std::uint32_t Alpha(std::uint32_t pixel)
 {
@@ -43,6 +46,11 @@ std::uint64_t EightBitFileSize(int width, int height)
     return EightBitPixelOffset + stride * static_cast<std::uint64_t>(height);
 }
 
+bool FitsSlot(const ImageSize &size)
+{
+    return size.width > 0 && size.height > 0 && EightBitFileSize(size.width, size.height) <= SlotSize;
+}
+
 void RequireFitsSlot(const ImageSize &size)
 {
     if (size.width <= 0 || size.height <= 0) {
@@ -50,25 +58,37 @@ void RequireFitsSlot(const ImageSize &size)
     }
     const std::uint64_t fileSize = EightBitFileSize(size.width, size.height);
     if (fileSize > SlotSize) {
-        throw PictureError("a " + std::to_string(size.width) + "x" + std::to_string(size.height) +
-                           " image makes an 8-bit file of " + std::to_string(fileSize) +
-                           " bytes, but a part holds at most " + std::to_string(SlotSize) +
-                           " bytes; the largest size that fits is " + std::to_string(LargestFittingWidth) +
-                           "x" + std::to_string(LargestFittingHeight) +
-                           " (in general: the rows, each padded to a multiple of 4 bytes, may "
-                           "take at most " +
-                           std::to_string(SlotSize - EightBitPixelOffset) + " bytes)");
+        throw PictureTooLargeError("a " + std::to_string(size.width) + "x" + std::to_string(size.height) +
+                                   " image makes an 8-bit file of " + std::to_string(fileSize) +
+                                   " bytes, but a part holds at most " + std::to_string(SlotSize) +
+                                   " bytes; the largest size that fits is " +
+                                   std::to_string(LargestFittingWidth) + "x" +
+                                   std::to_string(LargestFittingHeight) +
+                                   " (in general: the rows, each padded to a multiple of 4 bytes, may "
+                                   "take at most " +
+                                   std::to_string(SlotSize - EightBitPixelOffset) + " bytes)");
     }
 }
 
-std::optional<RgbaImage> DecodePartPicture(std::span<const std::uint8_t> file)
+std::optional<RgbaImage> DecodePartPicture(std::span<const std::uint8_t> file, Oversize oversize)
 {
     const std::optional<ImageSize> size = ProbeImageSize(file);
     if (!size) {
         return std::nullopt;
     }
-    RequireFitsSlot(*size);
-    return DecodeImage(file);
+    if (oversize == Oversize::Refuse || size->width <= 0 || size->height <= 0 || FitsSlot(*size)) {
+        RequireFitsSlot(*size);
+        return DecodeImage(file);
+    }
+    // The decoded pixels alone must fit the budget, or decoding cannot work.
+    if (static_cast<std::uint64_t>(size->width) * static_cast<std::uint64_t>(size->height) *
+            DecodedPixelBytes >
+        DecoderMemoryBudget) {
+        throw PictureTooLargeError(OverBudgetReason("read"));
+    }
+    const RgbaImage decoded = DecodeImage(file);
+    const ImageSize decodedSize{decoded.width, decoded.height};
+    return FitsSlot(decodedSize) ? decoded : ShrinkPicture(decoded, FittingSize(decodedSize));
 }
 
 std::vector<std::uint8_t> BuildPartFile(const RgbaImage &image, bool dither)
@@ -78,11 +98,16 @@ std::vector<std::uint8_t> BuildPartFile(const RgbaImage &image, bool dither)
     return BuildBmp8(image.width, image.height, picture.palette, picture.indices);
 }
 
+bool HasTransparency(const RgbaImage &image)
+{
+    return std::any_of(image.pixels.begin(), image.pixels.end(),
+                       [](std::uint32_t p) { return Alpha(p) < HalfOpaque; });
+}
+
 std::vector<std::uint8_t> BuildMaskFile(const RgbaImage &image, const MaskRule &rule)
 {
     RequireFitsSlot({image.width, image.height});
-    const bool hasTransparency = std::any_of(image.pixels.begin(), image.pixels.end(),
-                                             [](std::uint32_t p) { return Alpha(p) < HalfOpaque; });
+    const bool hasTransparency = HasTransparency(image);
     std::vector<std::uint8_t> indices;
     indices.reserve(image.pixels.size());
     for (const std::uint32_t pixel : image.pixels) {

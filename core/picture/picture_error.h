@@ -9,3 +9,10 @@ class PictureError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// A picture too large: its file, for a slot, or to be decoded or scaled
+// within the memory budget.
+class PictureTooLargeError : public PictureError {
+  public:
+    using PictureError::PictureError;
+};

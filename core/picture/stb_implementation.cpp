@@ -1,4 +1,4 @@
-// Compiles the stb image decoders and the PNG encoder once. Their sources do
+// Compiles the stb image decoders, the scaler and the PNG encoder once. Their sources do
 // not build warning-free under the project's options, so warnings are
 // silenced for them alone.
 #pragma GCC diagnostic push
@@ -15,6 +15,7 @@
 #pragma GCC diagnostic ignored "-Wconversion"
 
 #define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_RESIZE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include "stb_implementation.h"
 

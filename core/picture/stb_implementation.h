@@ -1,6 +1,6 @@
 // The parts of the stb image libraries the program uses: decoding from
-// memory (no file access of their own) within a memory budget, and PNG
-// encoding to memory.
+// memory (no file access of their own) and scaling down, both within a memory
+// budget, and PNG encoding to memory.
 #pragma once
 
 #define STBI_NO_STDIO
@@ -14,8 +14,11 @@
 #define STBI_MALLOC(size) DecoderAllocate(size)
 #define STBI_REALLOC(block, size) DecoderReallocate(block, size)
 #define STBI_FREE(block) DecoderFree(block)
+#define STBIR_MALLOC(size, context) ((void)(context), DecoderAllocate(size))
+#define STBIR_FREE(block, context) ((void)(context), DecoderFree(block))
 
 #include "decoder_memory.h"
 
 #include <stb_image.h>
+#include <stb_image_resize.h>
 #include <stb_image_write.h>

@@ -1,0 +1,78 @@
+#include "picture_shrinking.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "decoder_memory.h"
+#include "part_conversion.h"
+#include "picture_error.h"
+#include "stb_implementation.h"
+
+namespace {
+
+constexpr int Channels = 4;
+constexpr int AlphaChannel = 3;
+
+// The other side for a length of the longer one, in proportion.
+int ProportionalSide(int longer, int otherOriginal, int longerOriginal)
+{
+    const double side = std::round(static_cast<double>(otherOriginal) * longer / longerOriginal);
+    return std::max(1, static_cast<int>(side));
+}
+
+ImageSize SizeForLongerSide(const ImageSize &size, int longer)
+{
+    if (size.width >= size.height)
+        return {longer, ProportionalSide(longer, size.height, size.width)};
+    return {ProportionalSide(longer, size.width, size.height), longer};
+}
+
+std::vector<unsigned char> ChannelBytes(const RgbaImage &picture)
+{
+    std::vector<unsigned char> bytes;
+    bytes.reserve(picture.pixels.size() * Channels);
+    for (const std::uint32_t pixel : picture.pixels)
+        for (const int shift : {16, 8, 0, 24})
+            bytes.push_back(static_cast<unsigned char>(pixel >> shift));
+    return bytes;
+}
+
+std::vector<std::uint32_t> PixelsOf(const std::vector<unsigned char> &bytes)
+{
+    std::vector<std::uint32_t> pixels(bytes.size() / Channels);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const unsigned char *p = bytes.data() + i * Channels;
+        pixels[i] = static_cast<std::uint32_t>(p[3]) << 24 | static_cast<std::uint32_t>(p[0]) << 16 |
+                    static_cast<std::uint32_t>(p[1]) << 8 | p[2];
+    }
+    return pixels;
+}
+
+} // namespace
+
+ImageSize FittingSize(const ImageSize &size)
+{
+    // The longer side that fits is found by halving the range: a longer
+    // side never makes a smaller file.
+    int fitting = 1;
+    int tooLarge = std::max(size.width, size.height) + 1;
+    while (tooLarge - fitting > 1) {
+        const int middle = fitting + (tooLarge - fitting) / 2;
+        if (FitsSlot(SizeForLongerSide(size, middle)))
+            fitting = middle;
+        else
+            tooLarge = middle;
+    }
+    return SizeForLongerSide(size, fitting);
+}
+
+RgbaImage ShrinkPicture(const RgbaImage &picture, const ImageSize &size)
+{
+    const std::vector<unsigned char> input = ChannelBytes(picture);
+    std::vector<unsigned char> output(static_cast<std::size_t>(size.width) * size.height * Channels);
+    const DecoderMemoryScope memory;
+    if (!stbir_resize_uint8_srgb(input.data(), picture.width, picture.height, 0, output.data(), size.width,
+                                 size.height, 0, Channels, AlphaChannel, 0))
+        throw PictureTooLargeError(OverBudgetReason("shrink"));
+    return {size.width, size.height, PixelsOf(output)};
+}
