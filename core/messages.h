@@ -18,6 +18,15 @@ std::string MaskMissingMessage(const std::string &fileName);
 // Export: the part files that could not be written.
 std::string ExportFailedMessage(const std::vector<std::string> &fileNames);
 
+// Pictures dropped onto the editor.
+std::string DisplayPartsFirstMessage();
+std::string ShrinkQuestion();
+std::string PictureUnreadableMessage(const std::string &fileName);
+std::string PictureBrokenMessage(const std::string &fileName);
+std::string PictureTooLargeMessage(const std::string &fileName);
+std::string ImportNotWrittenMessage(const std::string &fileName);
+std::string UnmatchedFilesMessage(const std::vector<std::string> &fileNames);
+
 // Composing.
 std::string OverwriteQuestion();
 std::string InvalidFileNameMessage(const std::string &name);

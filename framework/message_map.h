@@ -19,6 +19,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h> // HDROP
+
 class CDialog;
 
 using MessageHandler = LRESULT (*)(CDialog &dialog, WPARAM wParam, LPARAM lParam);
@@ -68,6 +70,11 @@ template <auto Handler> LRESULT CallDrawItem(CDialog &dialog, WPARAM wParam, LPA
                                                       reinterpret_cast<DRAWITEMSTRUCT *>(lParam));
     return TRUE;
 }
+template <auto Handler> LRESULT CallDropFiles(CDialog &dialog, WPARAM wParam, LPARAM)
+{
+    (static_cast<Dialog<Handler> &>(dialog).*Handler)(reinterpret_cast<HDROP>(wParam));
+    return 0;
+}
 } // namespace message_map_detail
 
 // WM_COMMAND from control id with notification code: void Handler().
@@ -107,4 +114,9 @@ template <auto Handler> constexpr MessageMapEntry OnWmQueryDragIcon()
 template <auto Handler> constexpr MessageMapEntry OnWmDrawItem()
 {
     return {WM_DRAWITEM, 0, 0, &message_map_detail::CallDrawItem<Handler>};
+}
+// WM_DROPFILES: void Handler(HDROP drop); the handler finishes the drop.
+template <auto Handler> constexpr MessageMapEntry OnWmDropFiles()
+{
+    return {WM_DROPFILES, 0, 0, &message_map_detail::CallDropFiles<Handler>};
 }

@@ -1,5 +1,7 @@
 #include "parts_editor_dlg.h"
 
+#include <shellapi.h>
+
 #include "app/about_dlg.h"
 #include "app/accelerators.h"
 #include "editor_state.h"
@@ -28,6 +30,7 @@ const MessageMapEntry CPartsEditorDlg::MessageEntries[] = {
     OnCommand<&CPartsEditorDlg::OnOutputParts>(ID_OUTPUT_PARTS),
     OnCommand<&CPartsEditorDlg::OnComposeParts>(ID_COMPOSE_PARTS),
     OnBnClicked<&CPartsEditorDlg::OnAutoDisplayClicked>(IDC_AUTO_DISPLAY),
+    OnWmDropFiles<&CPartsEditorDlg::OnDropFiles>(),
 };
 
 const MessageMap *CPartsEditorDlg::GetMessageMap() const
@@ -89,6 +92,8 @@ BOOL CPartsEditorDlg::OnInitDialog()
     SetSlotComboTable();
     FillPartCombos();
     SetPreviewControls();
+    // Pictures dropped from the shell become parts (picture_drop.cpp).
+    DragAcceptFiles(m_hWnd, TRUE);
     return TRUE;
 }
 

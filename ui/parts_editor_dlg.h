@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -81,11 +82,20 @@ class CPartsEditorDlg : public CDialog {
     void FillPartCombo(int slot, const CComboBox &combo);
     void OnOutputParts();
     void AddExportedNameToCombo(int comboId);
+    // Adds the entry unless an equal one is there; returns its index.
+    int AddEntryOnce(int comboId, const CString &entry);
 
     // Part replacement (part_replacement.cpp).
     void OnPartComboChange(WPARAM param);
     void ReplaceSlotGroup(int keySlot);
     void LoadPartFromCollection(int slot, CString entryText);
+
+    // Pictures dropped onto the dialog (picture_drop.cpp).
+    void OnDropFiles(HDROP drop);
+    // The slot whose shown preview lies under a point of the client area.
+    std::optional<int> PreviewSlotAt(POINT point) const;
+    // Offers a group's new entry, chooses it and replaces the group with it.
+    void ChooseImportedEntry(int comboId, int keySlot, const CString &entry);
 
     // Composing a package (compose_command.cpp).
     void OnComposeParts();

@@ -58,12 +58,16 @@ void CPartsEditorDlg::OnOutputParts()
         AfxMessageBox(ExportFailedMessage(failed));
 }
 
-// The entry is added once: an equal one, in any letter case, is enough.
 void CPartsEditorDlg::AddExportedNameToCombo(int comboId)
+{
+    AddEntryOnce(comboId, ExportedEntryText(ShownPartStem(*this)));
+}
+
+// An equal entry, in any letter case, is enough.
+int CPartsEditorDlg::AddEntryOnce(int comboId, const CString &entry)
 {
     CComboBox combo;
     combo.Attach(GetDlgItem(comboId).GetSafeHwnd());
-    const CString entry = ExportedEntryText(ShownPartStem(*this));
-    if (combo.FindStringExact(-1, entry) == CB_ERR)
-        combo.AddString(entry);
+    const int found = combo.FindStringExact(-1, entry);
+    return found == CB_ERR ? combo.AddString(entry) : found;
 }
