@@ -40,7 +40,40 @@ void RefuseWhatDecodersMishandle(std::span<const std::uint8_t> file)
     }
 }
 
+std::vector<std::uint8_t> EncodePngChannels(int width, int height, int channels,
+                                            const std::vector<std::uint8_t> &bytes)
+{
+    std::vector<std::uint8_t> png;
+    if (!stbi_write_png_to_func(AppendBytes, &png, width, height, channels, bytes.data(), width * channels)) {
+        throw PictureError("cannot encode the PNG image");
+    }
+    return png;
+}
+
 } // namespace
+
+std::vector<std::uint8_t> RgbaBytes(const std::vector<std::uint32_t> &pixels)
+{
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(pixels.size() * RgbaChannels);
+    for (const std::uint32_t pixel : pixels) {
+        for (const int shift : {16, 8, 0, 24}) {
+            bytes.push_back(static_cast<std::uint8_t>(pixel >> shift));
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::uint32_t> PixelsOfRgbaBytes(const std::uint8_t *bytes, std::size_t count)
+{
+    std::vector<std::uint32_t> pixels(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t *p = bytes + i * RgbaChannels;
+        pixels[i] = static_cast<std::uint32_t>(p[3]) << 24 | static_cast<std::uint32_t>(p[0]) << 16 |
+                    static_cast<std::uint32_t>(p[1]) << 8 | p[2];
+    }
+    return pixels;
+}
 
 int AbsoluteSide(int side)
 {
@@ -80,13 +113,7 @@ RgbaImage DecodeImage(std::span<const std::uint8_t> file)
     if (!pixels) {
         throw PictureError(std::string("cannot read the image: ") + stbi_failure_reason());
     }
-    const std::size_t count = static_cast<std::size_t>(image.width) * image.height;
-    image.pixels.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char *p = pixels.get() + i * RgbaChannels;
-        image.pixels[i] = static_cast<std::uint32_t>(p[3]) << 24 | static_cast<std::uint32_t>(p[0]) << 16 |
-                          static_cast<std::uint32_t>(p[1]) << 8 | p[2];
-    }
+    image.pixels = PixelsOfRgbaBytes(pixels.get(), static_cast<std::size_t>(image.width) * image.height);
     return image;
 }
 
@@ -95,14 +122,14 @@ std::vector<std::uint8_t> EncodePng(const RgbImage &picture)
     std::vector<std::uint8_t> rgb;
     rgb.reserve(picture.pixels.size() * RgbChannels);
     for (const std::uint32_t pixel : picture.pixels) {
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-        rgb.push_back(static_cast<std::uint8_t>(pixel));
+        for (const int shift : {16, 8, 0}) {
+            rgb.push_back(static_cast<std::uint8_t>(pixel >> shift));
+        }
     }
-    std::vector<std::uint8_t> png;
-    if (!stbi_write_png_to_func(AppendBytes, &png, picture.width, picture.height, RgbChannels, rgb.data(),
-                                picture.width * RgbChannels)) {
-        throw PictureError("cannot encode the PNG image");
-    }
-    return png;
+    return EncodePngChannels(picture.width, picture.height, RgbChannels, rgb);
+}
+
+std::vector<std::uint8_t> EncodePng(const RgbaImage &picture)
+{
+    return EncodePngChannels(picture.width, picture.height, RgbaChannels, RgbaBytes(picture.pixels));
 }

@@ -23,6 +23,10 @@ struct ImageSize {
     int height = 0;
 };
 
+// Pixels as bytes R, G, B, A, one pixel after the other, and back.
+std::vector<std::uint8_t> RgbaBytes(const std::vector<std::uint32_t> &pixels);
+std::vector<std::uint32_t> PixelsOfRgbaBytes(const std::uint8_t *bytes, std::size_t count);
+
 // The length of a side an image announces, without its sign.
 int AbsoluteSide(int side);
 
@@ -35,3 +39,6 @@ std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file);
 RgbaImage DecodeImage(std::span<const std::uint8_t> file);
 // A PNG file of the picture.
 std::vector<std::uint8_t> EncodePng(const RgbImage &picture);
+// A PNG file with an alpha channel, as painting programs save pictures with
+// transparency.
+std::vector<std::uint8_t> EncodePng(const RgbaImage &picture);

@@ -27,27 +27,6 @@ ImageSize SizeForLongerSide(const ImageSize &size, int longer)
     return {ProportionalSide(longer, size.width, size.height), longer};
 }
 
-std::vector<unsigned char> ChannelBytes(const RgbaImage &picture)
-{
-    std::vector<unsigned char> bytes;
-    bytes.reserve(picture.pixels.size() * Channels);
-    for (const std::uint32_t pixel : picture.pixels)
-        for (const int shift : {16, 8, 0, 24})
-            bytes.push_back(static_cast<unsigned char>(pixel >> shift));
-    return bytes;
-}
-
-std::vector<std::uint32_t> PixelsOf(const std::vector<unsigned char> &bytes)
-{
-    std::vector<std::uint32_t> pixels(bytes.size() / Channels);
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const unsigned char *p = bytes.data() + i * Channels;
-        pixels[i] = static_cast<std::uint32_t>(p[3]) << 24 | static_cast<std::uint32_t>(p[0]) << 16 |
-                    static_cast<std::uint32_t>(p[1]) << 8 | p[2];
-    }
-    return pixels;
-}
-
 } // namespace
 
 ImageSize FittingSize(const ImageSize &size)
@@ -68,11 +47,11 @@ ImageSize FittingSize(const ImageSize &size)
 
 RgbaImage ShrinkPicture(const RgbaImage &picture, const ImageSize &size)
 {
-    const std::vector<unsigned char> input = ChannelBytes(picture);
-    std::vector<unsigned char> output(static_cast<std::size_t>(size.width) * size.height * Channels);
+    const std::vector<std::uint8_t> input = RgbaBytes(picture.pixels);
+    std::vector<std::uint8_t> output(static_cast<std::size_t>(size.width) * size.height * Channels);
     const DecoderMemoryScope memory;
     if (!stbir_resize_uint8_srgb(input.data(), picture.width, picture.height, 0, output.data(), size.width,
                                  size.height, 0, Channels, AlphaChannel, 0))
         throw PictureTooLargeError(OverBudgetReason("shrink"));
-    return {size.width, size.height, PixelsOf(output)};
+    return {size.width, size.height, PixelsOfRgbaBytes(output.data(), output.size() / Channels)};
 }
