@@ -1,9 +1,10 @@
-// A whole editing session in the real Tavi.exe, driven from outside: a
+// Whole editing sessions in the real Tavi.exe, driven from outside: a
 // sample room selected and its parts displayed, the bed swapped for parts
-// from the collection, the room composed under a new name and then again
-// over itself, and the packages checked byte for byte; then composing
-// cancelled.
+// from the collection (or for a picture dropped onto its preview), the room
+// composed under a new name and then again over itself, and the packages
+// checked byte for byte; then composing cancelled.
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,11 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include "editor_process.h"
 #include "framework/cstring.h"
 #include "framework/wnd.h"
 #include "tests/win/dialog_driver.h"
 #include "core/picture/bmp_builder.h"
+#include "core/picture/image_codec.h"
 #include "tools/samplegen/sample_rooms.h"
 
 namespace {
@@ -35,6 +39,7 @@ constexpr int NameField = 1007;
 constexpr int DisplayButton = 1031;
 constexpr int ComposeButton = 1033;
 constexpr int BedCombo = 1019;
+constexpr int BedPreview = 1048;
 constexpr int ComposeFileName = 1034;
 constexpr int ComposeName = 1035;
 constexpr int ComposeRemarks = 1036;
@@ -184,6 +189,63 @@ void ComposeAs(HWND editor, DWORD process, const std::string &fileName, const Te
     // and the fields.
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(editor, ComposeButton)) != FALSE; }));
 }
+
+// The room of the sample mori.pac selected and its parts displayed.
+HWND DisplayedMoriRoom(const EditorProcess &editor)
+{
+    const HWND dialog = WaitForDialog(MainDialogTitle, editor.Id(), Timeout);
+    if (!dialog)
+        return nullptr;
+    SendMessageW(Item(dialog, RoomList), LB_SETCURSEL, 0, 0);
+    Notify(dialog, RoomList, LBN_SELCHANGE);
+    Notify(dialog, DisplayButton, BN_CLICKED);
+    return IsWindowEnabled(Item(dialog, ComposeButton)) ? dialog : nullptr;
+}
+
+// A drop as the shell makes it, in the editor's own memory: the memory of a
+// drop is not carried from one process to another, so the block is written
+// straight into the editor, at an address that its global-memory functions
+// take for fixed memory. (The editor's DragFinish then frees memory that its
+// heap does not know, which it refuses harmlessly.)
+bool DropInto(HWND dialog, DWORD process, const std::wstring &path, POINT point)
+{
+    std::vector<std::uint8_t> block(sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t), 0);
+    DROPFILES header{};
+    header.pFiles = sizeof(DROPFILES);
+    header.pt = point;
+    header.fWide = TRUE;
+    std::memcpy(block.data(), &header, sizeof(header));
+    std::memcpy(block.data() + sizeof(header), path.data(), path.size() * sizeof(wchar_t));
+    const HANDLE target = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    if (!target)
+        return false;
+    void *remote = VirtualAllocEx(target, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written = remote && WriteProcessMemory(target, remote, block.data(), block.size(), nullptr);
+    CloseHandle(target);
+    if (!written)
+        return false;
+    SendMessageW(dialog, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    return true;
+}
+
+// The centre of a preview control, in the dialog's client coordinates.
+POINT CentreOf(HWND dialog, int id)
+{
+    RECT rect{};
+    GetWindowRect(Item(dialog, id), &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT *>(&rect), 2);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+std::string ComboText(HWND dialog, int id)
+{
+    const HWND combo = Item(dialog, id);
+    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return CString::FromWide(text).Bytes();
+}
 } // namespace
 
 TEST(TaviExe, ComposesARoomWithASwappedBedUnderANewNameAndOverItself)
@@ -246,6 +308,39 @@ TEST(TaviExe, ComposesARoomWithASwappedBedUnderANewNameAndOverItself)
     EXPECT_TRUE(SentClickEndsAtOnce(compose, IDCANCEL));
     EXPECT_TRUE(ReadBytes(L"部屋\\withbed.pac") == expected.Bytes());
 
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(editor.WaitForExit(Timeout));
+}
+
+TEST(TaviExe, APictureDroppedOntoTheBedBecomesTheBedOfTheComposedRoom)
+{
+    WorkingFolder folder(L"e2e-drop");
+    folder.MakeFolder(L"部屋");
+    const std::string mori = AsString(BuildSampleRoomPackage(MoriRoom));
+    folder.WriteFile(L"部屋\\mori.pac", mori);
+    RgbaImage picture{90, 60, {}};
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 90; ++x)
+            picture.pixels.push_back((x + y < 100 ? 0xFF000000u : 0u) |
+                                     static_cast<std::uint32_t>(x * 2) << 16 |
+                                     static_cast<std::uint32_t>(y * 4) << 8 | 0x40);
+    folder.WriteFile(L"mybed.png", AsString(EncodePng(picture)));
+
+    EditorProcess editor(TaviExePath(), std::filesystem::current_path().wstring());
+    const HWND dialog = DisplayedMoriRoom(editor);
+    ASSERT_NE(dialog, nullptr);
+    const std::wstring path = (std::filesystem::current_path() / L"mybed.png").wstring();
+    ASSERT_TRUE(DropInto(dialog, editor.Id(), path, CentreOf(dialog, BedPreview)));
+    EXPECT_EQ(ComboText(dialog, BedCombo), "mybed.BMP");
+    const std::string bed = ReadBytes(L"部屋の部品集\\08mybed.BMP");
+    const std::string bedMask = ReadBytes(L"部屋の部品集\\28mybed.BMP");
+    ASSERT_FALSE(bed.empty());
+
+    ComposeAs(dialog, editor.Id(), "dropped", {"落とした", "", "e2e"}, false);
+    const Package composed = Package::Parse(ReadBytes(L"部屋\\dropped.pac"));
+    EXPECT_TRUE(composed.records[8] == bed);
+    EXPECT_TRUE(composed.records[28] == bedMask);
+    EXPECT_TRUE(composed.records[9] == Package::Parse(mori).records[9]);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(editor.WaitForExit(Timeout));
 }
