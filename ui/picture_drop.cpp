@@ -62,7 +62,7 @@ void CPartsEditorDlg::OnDropFiles(HDROP drop)
     }
     ImportFrontEnd frontEnd;
     frontEnd.shrinkOversized = [] {
-        return AfxMessageBox(ShrinkQuestion(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+        return AfxMessageBox(ShrinkQuestion(), MB_YESNO) == IDYES;
     };
     frontEnd.failed = ShowFailure;
     frontEnd.imported = [this](const ImportedGroup &group) {

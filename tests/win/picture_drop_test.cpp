@@ -199,7 +199,7 @@ TEST(PictureDrop, RefusedOutsidePartsDisplayAndNothingChangesOnFailure)
     boxes.boxes.clear();
     Drop(dialog, {L"12table.png", L"04big.png"}, Elsewhere);
     EXPECT_EQ(BoxTexts(boxes), (Texts{ShrinkQuestion(), PictureBrokenMessage("12table.png")}));
-    EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_FALSE(std::filesystem::exists(L"部屋の部品集")) << "answered No: nothing written";
     EXPECT_TRUE(WorkSlotIsSaved(12));
     EXPECT_TRUE(WorkSlotIsSaved(4));
