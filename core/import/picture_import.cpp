@@ -164,40 +164,65 @@ void AddFile(std::vector<CollectionFile> &files, const std::string &name,
         files.push_back({name, FileBytes(bytes->begin(), bytes->end())});
 }
 
-void ImportGroup(const ImageBanks &banks, const PartGroup &group, const DropPlan &plan, Oversize oversize,
-                 const std::string &collectionFolder, const ImportFrontEnd &frontEnd)
+using GroupConversions = std::array<std::optional<SlotPartFiles>, SlotCount>;
+
+// The part files of every slot of the group that something was dropped for;
+// false after a failure, which leaves the whole group out.
+bool ConvertGroup(const PartGroup &group, const DropPlan &plan, Oversize oversize,
+                  const ImportFrontEnd &frontEnd, GroupConversions &converted)
 {
-    std::array<std::optional<SlotPartFiles>, SlotCount> converted;
-    const SlotDrop *first = nullptr;
     for (const int slot : group.ExportOrder()) {
-        const SlotDrop &drop = plan.slots[static_cast<std::size_t>(slot)];
-        if (drop.IsEmpty())
+        const auto index = static_cast<std::size_t>(slot);
+        if (plan.slots[index].IsEmpty())
             continue;
-        if (!first)
-            first = &drop;
-        converted[static_cast<std::size_t>(slot)] = ConvertDrop(drop, oversize, frontEnd);
-        if (!converted[static_cast<std::size_t>(slot)])
-            return;
+        converted[index] = ConvertDrop(plan.slots[index], oversize, frontEnd);
+        if (!converted[index])
+            return false;
     }
-    if (!first)
-        return;
-    // The stem must also make a file name that can be written.
-    const std::string stem = ImportStem(first->First().fileName);
-    if (!IsUsableComposeName(stem)) {
-        frontEnd.failed({ImportProblem::UnusableName, first->First().fileName, {}});
-        return;
-    }
-    const std::string freeStem = FreeStem(collectionFolder, group, stem);
-    const std::vector<std::string> names = GroupFileNames(group, freeStem);
+    return true;
+}
+
+// The file the group's stem comes from: that of its first slot in export
+// order that something was dropped for; nothing for none.
+const DroppedPicture *StemSource(const PartGroup &group, const DropPlan &plan)
+{
+    for (const int slot : group.ExportOrder())
+        if (!plan.slots[static_cast<std::size_t>(slot)].IsEmpty())
+            return &plan.slots[static_cast<std::size_t>(slot)].First();
+    return nullptr;
+}
+
+// Every file of the group: the converted ones, the others as shown now.
+std::vector<CollectionFile> GroupFiles(const ImageBanks &banks, const PartGroup &group,
+                                       const GroupConversions &converted, const std::string &stem)
+{
+    const std::vector<std::string> names = GroupFileNames(group, stem);
     std::vector<CollectionFile> files;
     std::size_t nameIndex = 0;
     for (const int slot : group.ExportOrder()) {
         const auto index = static_cast<std::size_t>(slot);
-        const SlotPartFiles none;
-        const SlotPartFiles &made = converted[index] ? *converted[index] : none;
+        const SlotPartFiles made = converted[index].value_or(SlotPartFiles{});
         AddFile(files, names[nameIndex++], made.base, banks.WorkBase[index]);
         AddFile(files, names[nameIndex++], made.mask, banks.WorkMask[index]);
     }
+    return files;
+}
+
+void ImportGroup(const ImageBanks &banks, const PartGroup &group, const DropPlan &plan, Oversize oversize,
+                 const std::string &collectionFolder, const ImportFrontEnd &frontEnd)
+{
+    const DroppedPicture *source = StemSource(group, plan);
+    GroupConversions converted;
+    if (!source || !ConvertGroup(group, plan, oversize, frontEnd, converted))
+        return;
+    // The stem must make file names that can be written.
+    const std::string stem = ImportStem(source->fileName);
+    if (!IsUsableComposeName(stem)) {
+        frontEnd.failed({ImportProblem::UnusableName, source->fileName, {}});
+        return;
+    }
+    const std::string freeStem = FreeStem(collectionFolder, group, stem);
+    const std::vector<CollectionFile> files = GroupFiles(banks, group, converted, freeStem);
     if (const std::optional<std::string> notWritten = WriteCollectionFiles(collectionFolder, files)) {
         frontEnd.failed({ImportProblem::NotWritten, *notWritten, {}});
         return;
