@@ -11,6 +11,6 @@
 // never below 1.
 ImageSize FittingSize(const ImageSize &size);
 
-// The picture scaled down to the size. Throws a PictureError when the
-// scaling would take more memory than decoding may.
+// The picture scaled down to the size. Throws a PictureTooLargeError when
+// the scaling would take more memory than decoding may, or too long.
 RgbaImage ShrinkPicture(const RgbaImage &picture, const ImageSize &size);
