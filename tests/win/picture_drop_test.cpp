@@ -199,6 +199,13 @@ TEST(PictureDrop, RefusedOutsidePartsDisplayAndNothingChangesOnFailure)
     dialog.Command(IDC_DISPLAY_PARTS);
     const Texts tableEntries = dialog.ComboEntries(IDC_COMBO_TABLE);
 
+    // A name that code page 932 cannot hold cannot name a part file; the
+    // message shows it as near as the code page comes.
+    boxes.boxes.clear();
+    folder.WriteFile(L"caf\u00e9.png", Picture(10, 10, false));
+    Drop(dialog, {L"caf\u00e9.png"}, PreviewPoint(dialog, 12));
+    EXPECT_EQ(BoxTexts(boxes), Texts{InvalidFileNameMessage("cafe.png")});
+
     boxes.boxes.clear();
     Drop(dialog, {L"12table.png", L"04big.png"}, Elsewhere);
     EXPECT_EQ(BoxTexts(boxes), (Texts{ShrinkQuestion(), PictureBrokenMessage("12table.png")}));
