@@ -4,14 +4,12 @@
 #include <climits>
 #include <span>
 
+#include "brightness.h"
+
 namespace {
 
 constexpr std::size_t MaxPaletteEntries = 256;
-// A mask pixel counts as set when its brightness is at least half.
-constexpr std::uint32_t BrightnessRed = 299;
-constexpr std::uint32_t BrightnessGreen = 587;
-constexpr std::uint32_t BrightnessBlue = 114;
-constexpr std::uint32_t HalfBrightness = 255000 / 2;
+// A mask pixel counts as set when it is at least half bright.
 // Sampled mask pixels are all ones where set, so that the key colour is
 // blended in without a branch per pixel.
 constexpr std::uint32_t MaskSet = 0xFFFFFFFF;
@@ -142,9 +140,7 @@ std::uint32_t SameColour(std::uint32_t rgb)
 
 std::uint32_t MaskBit(std::uint32_t rgb)
 {
-    const std::uint32_t brightness = BrightnessRed * (rgb >> 16 & 0xFF) +
-                                     BrightnessGreen * (rgb >> 8 & 0xFF) + BrightnessBlue * (rgb & 0xFF);
-    return brightness >= HalfBrightness ? MaskSet : MaskClear;
+    return IsAtLeastHalfBright(rgb) ? MaskSet : MaskClear;
 }
 
 std::uint32_t RgbFromColorref(std::uint32_t colorref)

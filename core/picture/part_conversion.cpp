@@ -8,6 +8,7 @@
 #include "quantiser.h"
 #include "store/part_slot.h"
 #include "bmp_builder.h"
+#include "core/brightness.h"
 
 namespace {
 
@@ -19,23 +20,11 @@ constexpr std::uint32_t White = 0xFFFFFF;
 constexpr std::uint8_t KeptIndex = 0;
 constexpr std::uint8_t CutOutIndex = 1;
 constexpr std::uint32_t HalfOpaque = 128;
-// Brightness weights (ITU-R BT.601) in thousandths.
-constexpr std::uint32_t BrightnessRed = 299;
-constexpr std::uint32_t BrightnessGreen = 587;
-constexpr std::uint32_t BrightnessBlue = 114;
-constexpr std::uint32_t HalfBrightness = 255000 / 2;
 constexpr std::uint64_t DecodedPixelBytes = 4;
 
 std::uint32_t Alpha(std::uint32_t pixel)
 {
     return pixel >> 24;
-}
-
-bool IsBright(std::uint32_t pixel)
-{
-    const std::uint32_t brightness = (pixel >> 16 & 0xFF) * BrightnessRed +
-                                     (pixel >> 8 & 0xFF) * BrightnessGreen + (pixel & 0xFF) * BrightnessBlue;
-    return brightness >= HalfBrightness;
 }
 
 } // namespace
@@ -113,7 +102,7 @@ std::vector<std::uint8_t> BuildMaskFile(const RgbaImage &image, const MaskRule &
     for (const std::uint32_t pixel : image.pixels) {
         const bool cutOut = rule.keyColour    ? (pixel & White) == *rule.keyColour
                             : hasTransparency ? Alpha(pixel) < HalfOpaque
-                                              : IsBright(pixel);
+                                              : IsAtLeastHalfBright(pixel);
         indices.push_back(cutOut ? CutOutIndex : KeptIndex);
     }
     return BuildBmp8(image.width, image.height, {Black, White}, indices);
