@@ -5,7 +5,10 @@
 
 namespace {
 // Each block starts with its size, in a header that keeps the block's
-// alignment.
+// alignment. Blocks are handed out zeroed, grown parts too: the JPEG decoder
+// reads the Huffman tables a scan names even when the file never defined
+// them, and zeroed tables decode to nothing where left-over memory would
+// send its lookups far past the tables.
 constexpr std::size_t HeaderSize = alignof(std::max_align_t);
 
 thread_local std::size_t HeldBytes = 0;
@@ -34,7 +37,7 @@ void *DecoderAllocate(std::size_t size)
         Refused = true;
         return nullptr;
     }
-    char *raw = static_cast<char *>(std::malloc(HeaderSize + size));
+    char *raw = static_cast<char *>(std::calloc(1, HeaderSize + size));
     if (raw == nullptr) {
         return nullptr;
     }
@@ -59,6 +62,9 @@ void *DecoderReallocate(void *block, std::size_t size)
         return nullptr;
     }
     void *moved = raw + HeaderSize;
+    if (size > old) {
+        std::memset(static_cast<char *>(moved) + old, 0, size - old);
+    }
     SizeOf(moved) = size;
     HeldBytes = HeldBytes - old + size;
     return moved;
