@@ -35,6 +35,7 @@
 #include "ui/editor_state.h"
 #include "ui/parts_editor_dlg.h"
 #include "core/package_saving.h"
+#include "core/part_export.h"
 #include "core/part_files.h"
 #include "core/preview_picture.h"
 #include "core/slot_map.h"
@@ -605,7 +606,7 @@ int main()
                                    });
     const std::vector<PartFile> exported = ExportedFiles("bare\\", stem);
     const double exportBare = Best([&] { ExportFilesBare(exported); });
-    const double exportFiles = Best([&] { ExportRoomParts(PartImageStore, stem); });
+    const double exportFiles = Best([&] { ExportRoomParts(PartImageStore, stem, PartsCollectionFolder); });
 
     // Composing under new names, removed again between the rounds.
     double open = 1e30;
