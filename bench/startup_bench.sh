@@ -7,15 +7,16 @@
 #
 #     bash bench/startup_bench.sh [RUNS]
 set -euo pipefail
-ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=${TAVI_BUILD:-$ROOT/build}
+source "$(dirname "$0")/../scripts/trees.sh"
 RUNS=${1:-7}
 PACKAGES=1000
 OTHERS=1000
 
-cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
-cmake --build "$BUILD/win" --target Tavi tavi_start_timer >/dev/null
+# The release Tavi.exe, started by the timer of the 64-bit test tree.
+ensure_tree release-x86_64
+build_tree release-x86_64 Tavi >/dev/null
+ensure_tree win
+build_tree win tavi_start_timer >/dev/null
 
 WORK=$BUILD/startup-bench
 rm -rf "$WORK"
@@ -42,7 +43,7 @@ median() { wine "$timer" "Z:$1" "$RUNS" | tr -d '\r' | awk '/^median:/ { print $
 baseline=$(median "$WORK/empty")
 full=$(median "$WORK/full")
 
-echo "build: $BUILD/win (Release, MinGW-w64 x86_64, without sanitizers), run under $(wine --version)"
+echo "build: $BUILD/release-x86_64 (Release, MinGW-w64 x86_64, without sanitizers), run under $(wine --version)"
 awk -v base="$baseline" -v full="$full" -v n="$PACKAGES" -v o="$OTHERS" 'BEGIN {
   printf "start-up, empty package folder:              %8.1f ms (median)\n", base
   printf "start-up, %d packages and %d other files: %8.1f ms (median)\n", n, o, full

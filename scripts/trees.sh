@@ -19,7 +19,7 @@ tree_options() {
       local arch=${1#win-}
       [ "$arch" = win ] && arch=x86_64
       echo "-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$ROOT/cmake/mingw-w64-$arch.cmake" \
-        "-DTAVI_EDITOR=$BUILD/release-$arch/app/Tavi.exe"
+        "-DTAVI_RELEASE_TREE=$BUILD/release-$arch"
       [ "$arch" = x86_64 ] || echo "-DTAVI_ALL_TESTS=OFF" ;;
     *) echo "trees: no tree named $1" >&2; return 1 ;;
   esac

@@ -8,7 +8,12 @@
 #include <cstddef>
 #include <string>
 
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+// Fuzzing takes the same paths with less, so that every input is quick.
+inline constexpr std::size_t DecoderMemoryBudget = 2 * 1024 * 1024;
+#else
 inline constexpr std::size_t DecoderMemoryBudget = 32 * 1024 * 1024;
+#endif
 
 // The error of a picture that would need more than the budget to be
 // decoded (or scaled: the verb says which).

@@ -20,7 +20,11 @@ constexpr std::uint32_t White = 0xFFFFFF;
 constexpr std::uint8_t KeptIndex = 0;
 constexpr std::uint8_t CutOutIndex = 1;
 constexpr std::uint32_t HalfOpaque = 128;
-constexpr std::uint64_t DecodedPixelBytes = 4;
+// A picture to be shrunk is decoded only when its pixels take at most half
+// the decoding budget: the copy made from the decoder's output, and the
+// scaler's input made from that, must fit beside it in 64 MiB. Such a
+// picture (2048 x 2048 at most) takes a fraction of a second.
+constexpr std::uint64_t LargestShrunkPixels = DecoderMemoryBudget / 2 / 4;
 
 std::uint32_t Alpha(std::uint32_t pixel)
 {
@@ -69,10 +73,8 @@ std::optional<RgbaImage> DecodePartPicture(std::span<const std::uint8_t> file, O
         RequireFitsSlot(*size);
         return DecodeImage(file);
     }
-    // The decoded pixels alone must fit the budget, or decoding cannot work.
-    if (static_cast<std::uint64_t>(size->width) * static_cast<std::uint64_t>(size->height) *
-            DecodedPixelBytes >
-        DecoderMemoryBudget) {
+    if (static_cast<std::uint64_t>(size->width) * static_cast<std::uint64_t>(size->height) >
+        LargestShrunkPixels) {
         throw PictureTooLargeError(OverBudgetReason("read"));
     }
     const RgbaImage decoded = DecodeImage(file);

@@ -150,22 +150,21 @@ std::vector<std::uint32_t> MedianCut(std::vector<ColourCount> &colours)
     return palette;
 }
 
-int Distance(const std::array<int, ChannelCount> &a, const std::array<int, ChannelCount> &b)
-{
-    const int dr = a[0] - b[0];
-    const int dg = a[1] - b[1];
-    const int db = a[2] - b[2];
-    return dr * dr + dg * dg + db * db;
-}
-
+// The first entry nearest to the colour. A sum of squares only grows, so an
+// entry is left as soon as part of its distance reaches the best so far.
 std::uint8_t Nearest(const std::vector<std::array<int, ChannelCount>> &palette,
                      const std::array<int, ChannelCount> &rgb)
 {
     int best = std::numeric_limits<int>::max();
     std::size_t bestIndex = 0;
     for (std::size_t i = 0; i < palette.size() && best > 0; ++i) {
-        const int d = Distance(palette[i], rgb);
-        if (d < best) {
+        int d = 0;
+        int c = 0;
+        for (; c < ChannelCount && d < best; ++c) {
+            const int difference = palette[i][c] - rgb[c];
+            d += difference * difference;
+        }
+        if (c == ChannelCount && d < best) {
             best = d;
             bestIndex = i;
         }
