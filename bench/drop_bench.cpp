@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <random>
 #include <vector>
 
+#include "bench/best_time.h"
 #include "bench/build_description.h"
 #include "core/import/slot_pictures.h"
 #include "core/picture/image_codec.h"
@@ -20,24 +20,6 @@
 namespace {
 
 constexpr int Rounds = 5;
-
-double NowMilliseconds()
-{
-    std::timespec now{};
-    std::timespec_get(&now, TIME_UTC);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
-template <class Work> double BestMilliseconds(Work work)
-{
-    double best = 1e30;
-    for (int round = 0; round < Rounds; ++round) {
-        const double start = NowMilliseconds();
-        work();
-        best = std::min(best, NowMilliseconds() - start);
-    }
-    return best;
-}
 
 // Random colours; the pixels of a ring around the middle transparent.
 RgbaImage PhotoPicture(int width, int height)
@@ -81,20 +63,20 @@ void TimeDrop(const char *what, const std::vector<std::uint8_t> &file, int width
               Oversize oversize)
 {
     std::size_t checksum = 0;
-    const double drop = BestMilliseconds([&] {
+    const double drop = BestMicroseconds(Rounds, [&] {
         const SlotPartFiles files = ConvertPicture(file, oversize);
         checksum += files.base->size() + (files.mask ? files.mask->size() : 0);
     });
     const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
     const std::vector<std::uint8_t> source(bytes, 1);
     std::vector<std::uint8_t> target(bytes);
-    const double copy = BestMilliseconds([&] {
+    const double copy = BestMicroseconds(Rounds, [&] {
         std::memcpy(target.data(), source.data(), bytes);
         checksum += target[bytes / 2];
     });
     std::printf("%-58s %8.1f ms   memcpy of its %zu pixel bytes %6.2f ms = %5.0fx   (file %zu bytes, "
                 "checksum %zu)\n",
-                what, drop, bytes, copy, drop / copy, file.size(), checksum);
+                what, drop / 1e3, bytes, copy / 1e3, drop / copy, file.size(), checksum);
 }
 
 } // namespace

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "bench/best_time.h"
 #include "bench/build_description.h"
 #include "core/picture/bmp_builder.h"
 #include "core/preview_picture.h"
@@ -61,26 +61,6 @@ Room MaximalRoom()
     return room;
 }
 
-// <chrono> cannot be compiled with the code page 932 execution character set
-// (its duration output uses a non-ASCII unit sign), hence timespec_get.
-double NowMicroseconds()
-{
-    std::timespec now{};
-    std::timespec_get(&now, TIME_UTC);
-    return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
-}
-
-template <class Work> double BestMicroseconds(Work work)
-{
-    double best = 1e30;
-    for (int round = 0; round < Rounds; ++round) {
-        const double start = NowMicroseconds();
-        work();
-        best = std::min(best, NowMicroseconds() - start);
-    }
-    return best;
-}
-
 } // namespace
 
 int main()
@@ -93,7 +73,7 @@ int main()
             previewSlots.push_back(slot);
 
     std::size_t checksum = 0;
-    const double display = BestMicroseconds([&] {
+    const double display = BestMicroseconds(Rounds, [&] {
         for (const int slot : previewSlots) {
             const RgbImage picture = RenderPreviewPicture((*room.base)[slot], (*room.mask)[slot], KeyColour);
             checksum += picture.pixels[picture.pixels.size() / 2];
@@ -103,7 +83,7 @@ int main()
     const std::size_t bytes = previewSlots.size() * PartWidth * PartHeight;
     const std::vector<std::uint8_t> source(bytes, 1);
     std::vector<std::uint8_t> target(bytes);
-    const double copy = BestMicroseconds([&] {
+    const double copy = BestMicroseconds(Rounds, [&] {
         std::memcpy(target.data(), source.data(), bytes);
         checksum += target[bytes / 2];
     });
