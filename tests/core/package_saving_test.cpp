@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scratch_folder.h"
+#include "part_file_support.h"
 #include "store/file_system.h"
 #include "store/package_header.h"
 #include "store/part_image_store.h"

@@ -9,24 +9,7 @@
 #include "store/file_system.h"
 #include "store/part_image_store.h"
 
-ImageBanks TestBanks;
-PackageHeaderBlock TestHeader;
-
 namespace {
-std::filesystem::path NewScratchPath()
-{
-    std::random_device random;
-    return std::filesystem::temp_directory_path() /
-           ("tavi-store-" + std::to_string(random()) + "-" + std::to_string(random()));
-}
-
-void ZeroBank(PartBank &bank)
-{
-    for (PartSlot &slot : bank) {
-        slot.bytes.fill(0);
-    }
-}
-
 void PutU16(Bytes &bytes, std::size_t offset, std::uint16_t value)
 {
     for (std::size_t i = 0; i < 2 && offset + i < bytes.size(); ++i) {
@@ -41,28 +24,6 @@ void PutU32(Bytes &bytes, std::size_t offset, std::uint32_t value)
     }
 }
 } // namespace
-
-ScratchFolder::ScratchFolder() : previous_(std::filesystem::current_path()), folder_(NewScratchPath())
-{
-    std::filesystem::create_directories(folder_);
-    std::filesystem::current_path(folder_);
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
-    std::filesystem::remove_all(folder_, ignored);
-}
-
-void ResetStore()
-{
-    ZeroBank(TestBanks.WorkBase);
-    ZeroBank(TestBanks.WorkMask);
-    ZeroBank(TestBanks.SavedBase);
-    ZeroBank(TestBanks.SavedMask);
-    TestHeader.bytes.fill(0);
-}
 
 Bytes MakeImage(std::uint32_t fileSize, std::uint16_t bitCount, std::uint8_t seed)
 {

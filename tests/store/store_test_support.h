@@ -1,6 +1,6 @@
-// Helpers shared by the store tests: a scratch folder that is the current
-// directory while a test runs, a fresh store, BMP images and package files
-// built byte by byte, and a reporter that records what the reader reports.
+// Helpers shared by the store tests: the shared scratch folder and banks,
+// BMP images and package files built byte by byte, and a reporter that
+// records what the reader reports.
 #pragma once
 
 #include <cstdint>
@@ -8,33 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "store/package_header.h"
-#include "store/part_image_store.h"
+#include "tests/support/scratch_folder.h"
 #include "store/part_slot.h"
 #include "store/read_reporter.h"
 
 using Bytes = std::vector<std::uint8_t>;
-
-// A new empty folder under the system's temporary folder, made the current
-// directory; the previous one comes back and the folder goes away at the end.
-class ScratchFolder {
-  public:
-    ScratchFolder();
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    ~ScratchFolder();
-
-  private:
-    std::filesystem::path previous_;
-    std::filesystem::path folder_;
-};
-
-// The banks and the header the store tests work on: their own, not the
-// editor's.
-extern ImageBanks TestBanks;
-extern PackageHeaderBlock TestHeader;
-// Every bank and the header all zeros, as a new editor's.
-void ResetStore();
 
 // A BMP file image of fileSize bytes whose own file-size field says fileSize;
 // the bytes after the headers follow a pattern picked by seed.

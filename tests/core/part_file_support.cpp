@@ -1,55 +1,17 @@
-#include "scratch_folder.h"
+#include "part_file_support.h"
 
 #include <algorithm>
-#include <atomic>
-#include <random>
 #include <stdexcept>
 
 #include "store/file_system.h"
-#include "store/package_header.h"
-#include "store/part_image_store.h"
-
-ImageBanks TestBanks;
-PackageHeaderBlock TestHeader;
 
 namespace {
-void ZeroStore()
-{
-    for (PartBank *bank :
-         {&TestBanks.WorkBase, &TestBanks.WorkMask, &TestBanks.SavedBase, &TestBanks.SavedMask})
-        for (PartSlot &slot : *bank)
-            slot.bytes.fill(0);
-    TestHeader = PackageHeaderBlock{};
-}
-
-std::filesystem::path NewFolderName()
-{
-    static std::atomic<int> counter{0};
-    static const unsigned run = std::random_device{}();
-    return std::filesystem::temp_directory_path() /
-           ("tavi-ui-" + std::to_string(run) + "-" + std::to_string(counter++));
-}
-
 void PutLittleEndian32(std::vector<std::uint8_t> &bytes, std::size_t at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
         bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 } // namespace
-
-ScratchFolder::ScratchFolder() : previous_(std::filesystem::current_path()), folder_(NewFolderName())
-{
-    std::filesystem::create_directories(folder_);
-    std::filesystem::current_path(folder_);
-    ZeroStore();
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
-    std::filesystem::remove_all(folder_, ignored);
-}
 
 std::vector<std::uint8_t> ImageBytesClaiming(std::uint32_t sizeField, std::size_t byteCount,
                                              std::uint8_t seed)
