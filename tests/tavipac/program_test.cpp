@@ -6,33 +6,19 @@
 
 #ifdef _WIN32
 #include <process.h>
-#include <windows.h>
 #else
 #include <sys/wait.h>
 #endif
 
 namespace {
 
-#ifdef _WIN32
-// The program lies in the build tree's tavipac folder, two levels above the
-// folder of this test program.
-std::wstring ProgramPath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    for (int level = 0; level < 3; ++level) {
-        path.resize(path.find_last_of(L"\\/"));
-    }
-    return path + L"\\tavipac\\tavipac.exe";
-}
-#endif
-
-// Runs tavipac with the arguments (plain ASCII here); natively its output is
-// thrown away.
+// Runs the release program (or, in a tree without one, this tree's) with the
+// arguments (plain ASCII here); natively its output is thrown away.
 int RunProgram(const std::vector<std::string> &arguments)
 {
 #ifdef _WIN32
-    const std::wstring program = ProgramPath();
+    const std::string path = TAVIPAC_PROGRAM;
+    const std::wstring program(path.begin(), path.end());
     std::vector<std::wstring> wide;
     wide.push_back(L"\"" + program + L"\"");
     for (const std::string &argument : arguments) {
