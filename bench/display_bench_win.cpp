@@ -349,6 +349,17 @@ double BlitWork(BenchEditorDlg &dialog, const std::vector<int> &slots)
     });
 }
 
+// A bare window of the class and style, made a child of the dialog at the
+// control's place and size.
+HWND BareWindowAt(const CWnd &control, const BenchEditorDlg &dialog, const wchar_t *className, DWORD style)
+{
+    RECT area{};
+    control.GetWindowRect(&area);
+    MapWindowPoints(nullptr, dialog.GetSafeHwnd(), reinterpret_cast<POINT *>(&area), 2);
+    return CreateWindowExW(0, className, L"", style, area.left, area.top, area.right - area.left,
+                           area.bottom - area.top, dialog.GetSafeHwnd(), nullptr, nullptr, nullptr);
+}
+
 // The previews' window changes made bare, as a program that takes no care
 // over them would: plain owner-drawn buttons of the previews' places and
 // sizes (the dialog draws nothing into them), each shown or hidden with one
@@ -357,15 +368,9 @@ class BareTwins {
   public:
     BareTwins(BenchEditorDlg &dialog, const std::vector<int> &slots) : dialog_(dialog)
     {
-        for (const int slot : slots) {
-            RECT area{};
-            const CWnd &preview = dialog.PreviewControls[static_cast<std::size_t>(slot)];
-            preview.GetWindowRect(&area);
-            MapWindowPoints(nullptr, dialog.GetSafeHwnd(), reinterpret_cast<POINT *>(&area), 2);
-            windows_.push_back(CreateWindowExW(0, L"Button", L"", WS_CHILD | BS_OWNERDRAW, area.left,
-                                               area.top, area.right - area.left, area.bottom - area.top,
-                                               dialog.GetSafeHwnd(), nullptr, nullptr, nullptr));
-        }
+        for (const int slot : slots)
+            windows_.push_back(BareWindowAt(dialog.PreviewControls[static_cast<std::size_t>(slot)], dialog,
+                                            L"Button", WS_CHILD | BS_OWNERDRAW));
     }
     BareTwins(const BareTwins &) = delete;
     BareTwins &operator=(const BareTwins &) = delete;
@@ -416,12 +421,7 @@ double BareComposeClose(BenchEditorDlg &dialog)
 double BareListEntry(BenchEditorDlg &dialog)
 {
     const CListBox &rooms = dialog.RoomList;
-    RECT area{};
-    rooms.GetWindowRect(&area);
-    MapWindowPoints(nullptr, dialog.GetSafeHwnd(), reinterpret_cast<POINT *>(&area), 2);
-    const HWND list = CreateWindowExW(0, L"ListBox", L"", static_cast<DWORD>(rooms.GetStyle()), area.left,
-                                      area.top, area.right - area.left, area.bottom - area.top,
-                                      dialog.GetSafeHwnd(), nullptr, nullptr, nullptr);
+    const HWND list = BareWindowAt(rooms, dialog, L"ListBox", static_cast<DWORD>(rooms.GetStyle()));
     SendMessageW(list, WM_SETFONT, rooms.SendMessage(WM_GETFONT), FALSE);
     for (int i = 0; i < rooms.GetCount(); ++i)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rooms.GetText(i).ToWide().c_str()));
@@ -803,18 +803,16 @@ int main()
     PrintStep("its entry added to the list and selected, bare", listEntryBare);
     std::printf("baseline memcpy of %zu bytes (the preview pixels): %.3f ms (checksum %u)\n", bytes, copy,
                 target[bytes / 2]);
-    std::puts(
-        "floors, all made bare in this run: selecting, the package read, the four texts drawn, the\n"
-        "four fields painted as they are, the three command buttons disabled and enabled, and the\n"
-        "room's picture, bitmap and copy to the screen; leaving display mode, that and 18 windows of the\n"
-        "previews' places hidden one by one; displays, the 19 pictures, bitmaps and copies, 18 such\n"
-        "windows shown one by one (the first) or repainted (again), and the three buttons; choosing, its "
-        "four files read\n"
-        "and two pictures and copies; opening the compose dialog, its package list and its template\n"
-        "made into a painted window by the platform alone; composing, its file calls, that window\n"
-        "closed over the main dialog, an entry added to a list like the room list and selected, and\n"
-        "the texts drawn.\n"
-        "What an action takes beyond its floor is window work: its steps above say where.");
+    std::puts("floors, all made bare in this run: selecting, the package read, the four texts drawn, the\n"
+              "four fields painted as they are, the three command buttons disabled and enabled, and the\n"
+              "room's picture, bitmap and copy to the screen; leaving display mode, that and 18 windows of\n"
+              "the previews' places hidden one by one; displays, the 19 pictures, bitmaps and copies, 18\n"
+              "such windows shown one by one (the first) or repainted (again), and the three buttons;\n"
+              "choosing, its four files read and two pictures and copies; opening the compose dialog,\n"
+              "its package list and its template made into a painted window by the platform alone;\n"
+              "composing, its file calls, that window closed over the main dialog, an entry added to a\n"
+              "list like the room list and selected, and the texts drawn.\n"
+              "What an action takes beyond its floor is window work: its steps above say where.");
 
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(folder);

@@ -3,7 +3,7 @@
 // pictures: a full-colour 320 x 240 PNG with transparency, whose every pixel
 // has a colour of its own (the quantiser's worst case); a 1280 x 960 PNG
 // shrunk to fit; and the largest picture that is decoded to be shrunk at all,
-// a 2048 x 2048 run-length TGA file of a few hundred kilobytes, which bounds
+// a 2048 x 2048 run-length TGA file of about 130 kilobytes, which bounds
 // the time any dropped file can take. The baseline of each is copying its
 // decoded pixel bytes, measured in the same run.
 #include <algorithm>

@@ -31,8 +31,15 @@ class CWnd {
     // BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE of a check box child.
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
 
-    // Returns whether the window was disabled before.
-    bool EnableWindow(bool enable = true) const { return ::EnableWindow(m_hWnd, enable) != FALSE; }
+    // Returns whether the window was disabled before. A window already in
+    // that state is left alone: the platform would change nothing, and under
+    // Wine the call is still a round trip to the window server.
+    bool EnableWindow(bool enable = true) const
+    {
+        if (IsWindowEnabled() == enable)
+            return !enable;
+        return ::EnableWindow(m_hWnd, enable) != FALSE;
+    }
     bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     // Returns whether the window was visible before.
     bool ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command) != FALSE; }

@@ -48,16 +48,14 @@ void ShowHeaderTexts(CPartsEditorDlg &dialog)
 }
 
 // Selecting the empty entry this way sends no change notification, so no
-// part is restored by it. A combo box that is enabled or disabled already,
-// or shows the empty entry already, is left alone: each call is a round trip
-// to the window server for the same picture.
+// part is restored by it. A combo box that shows it already is left alone:
+// selecting it again repaints the box for the same picture.
 void ResetPartCombos(const CPartsEditorDlg &dialog, bool enable)
 {
     for (const CComboBox &combo : dialog.SlotComboTable) {
         if (!combo)
             continue;
-        if (combo.IsWindowEnabled() != enable)
-            combo.EnableWindow(enable);
+        combo.EnableWindow(enable);
         if (combo.GetCurSel() != EmptyEntry)
             combo.SetCurSel(EmptyEntry);
     }

@@ -24,7 +24,8 @@ constexpr std::uint32_t HalfOpaque = 128;
 // the decoding budget: the copy made from the decoder's output, and the
 // scaler's input made from that, must fit beside it in 64 MiB. Such a
 // picture (2048 x 2048 at most) takes a fraction of a second.
-constexpr std::uint64_t LargestShrunkPixels = DecoderMemoryBudget / 2 / 4;
+constexpr std::uint64_t DecodedPixelBytes = 4;
+constexpr std::uint64_t LargestShrunkPixels = DecoderMemoryBudget / 2 / DecodedPixelBytes;
 
 std::uint32_t Alpha(std::uint32_t pixel)
 {

@@ -12,8 +12,6 @@ constexpr int RecordCount = 2 * SlotCount;
 
 class PackageFileTest : public testing::Test {
   protected:
-    void SetUp() override { ResetStore(); }
-
     void ReadPackage(const std::string &name)
     {
         FileHandle file = FileHandle::OpenForSharedRead(name);
