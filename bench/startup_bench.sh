@@ -39,11 +39,11 @@ wine_env_start
 trap wine_env_stop EXIT
 
 timer=$BUILD/win/bench/tavi_start_timer.exe
-median() { wine "$timer" "Z:$1" "$RUNS" | tr -d '\r' | awk '/^median:/ { print $2 }'; }
+median() { wine64 "$timer" "Z:$1" "$RUNS" | tr -d '\r' | awk '/^median:/ { print $2 }'; }
 baseline=$(median "$WORK/empty")
 full=$(median "$WORK/full")
 
-echo "build: $BUILD/release-x86_64 (Release, MinGW-w64 x86_64, without sanitizers), run under $(wine --version)"
+echo "build: $BUILD/release-x86_64 (Release, MinGW-w64 x86_64, without sanitizers), run under $(wine64 --version)"
 awk -v base="$baseline" -v full="$full" -v n="$PACKAGES" -v o="$OTHERS" 'BEGIN {
   printf "start-up, empty package folder:              %8.1f ms (median)\n", base
   printf "start-up, %d packages and %d other files: %8.1f ms (median)\n", n, o, full

@@ -12,7 +12,7 @@ source "$(dirname "$0")/trees.sh"
 DIST=${TAVI_DIST:-$ROOT/dist}
 GUIDE_NAME='使い方.txt'
 
-bash "$ROOT/scripts/setup.sh"
+bash "$ROOT/scripts/setup.sh" release
 
 # The version record's file version "2, 2, 0, 0" gives 2.2.0; the CMake
 # project states the same.

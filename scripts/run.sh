@@ -4,9 +4,11 @@
 # 部屋/ holding the samples and opens the editor there with tavi.sh (which
 # tells what happens without a display).
 set -euo pipefail
+source "$(dirname "$0")/fail.sh"
+on_failure_say run "see the lines above; run 'bash scripts/run.sh' again once that is mended"
 source "$(dirname "$0")/trees.sh"
 
-bash "$ROOT/scripts/setup.sh"
+bash "$ROOT/scripts/setup.sh" editor
 ensure_tree native
 build_tree native tavi_sample_rooms >/dev/null
 

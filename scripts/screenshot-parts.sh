@@ -17,7 +17,7 @@ wine_env_start
 trap wine_env_stop EXIT
 cd "$BUILD/run"
 
-wine "$BUILD/release-x86_64/app/Tavi.exe" >/dev/null 2>&1 &
+wine64 "$BUILD/release-x86_64/app/Tavi.exe" >/dev/null 2>&1 &
 EDITOR_PID=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" | head -n 1)
 sleep 1

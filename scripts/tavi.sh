@@ -10,12 +10,14 @@
 # up, a screenshot of it is written to TAVI_SCREENSHOT (default
 # build/screenshot.png) and the editor is closed.
 set -euo pipefail
+source "$(dirname "$0")/fail.sh"
+on_failure_say tavi "see the lines above; run 'bash scripts/tavi.sh' again once that is mended"
 source "$(dirname "$0")/trees.sh"
 FOLDER=$(cd "${1:-.}" && pwd)
 MAIN_TITLE='部屋の部品編集'
 EDITOR=$BUILD/release-x86_64/app/Tavi.exe
 
-bash "$ROOT/scripts/setup.sh"
+bash "$ROOT/scripts/setup.sh" editor
 ensure_tree release-x86_64
 build_tree release-x86_64 Tavi >/dev/null
 
@@ -31,13 +33,17 @@ cd "$FOLDER"
 
 if [ -z "$SHOT" ]; then
   echo "tavi: the editor is open on $FOLDER; close it to end"
-  wine "$EDITOR"
+  wine64 "$EDITOR"
   exit 0
 fi
 
-wine "$EDITOR" >/dev/null 2>&1 &
+wine64 "$EDITOR" >/dev/null 2>&1 &
 EDITOR_PID=$!
-window=$(timeout 60 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" | head -n 1)
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "$MAIN_TITLE" | head -n 1) || true
+if [ -z "$window" ]; then
+  echo "tavi: the editor's window did not appear within 60 seconds; try 'wine64 $EDITOR' in $FOLDER to see why" >&2
+  exit 1
+fi
 eval "$(xdotool getwindowgeometry --shell "$window")"
 sleep 1 # let the controls finish painting
 mkdir -p "$(dirname "$SHOT")"
