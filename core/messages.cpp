@@ -93,6 +93,11 @@ std::string UnmatchedFilesMessage(const std::vector<std::string> &fileNames)
     return "次のFILEは、どの部品か分からないか画像でないので扱えません" + NameList(fileNames);
 }
 
+std::string NoEditingProgramMessage(const std::string &fileName)
+{
+    return "FILE[" + fileName + "]を編集するプログラムが登録されていません";
+}
+
 std::string OverwriteQuestion()
 {
     return "同名のFILEが既に存在します\n上書きしますか？";

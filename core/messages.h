@@ -27,6 +27,9 @@ std::string PictureTooLargeMessage(const std::string &fileName);
 std::string ImportNotWrittenMessage(const std::string &fileName);
 std::string UnmatchedFilesMessage(const std::vector<std::string> &fileNames);
 
+// A part opened in the painting program.
+std::string NoEditingProgramMessage(const std::string &fileName);
+
 // Composing.
 std::string OverwriteQuestion();
 std::string InvalidFileNameMessage(const std::string &name);

@@ -36,6 +36,22 @@ const PartGroup *GroupOf(bool (*matches)(const PartGroup &, int), int value)
 }
 } // namespace
 
+int SlotOfPreviewControl(int controlId)
+{
+    const auto found = std::ranges::find(SlotControlIds, controlId);
+    return controlId == NoControl || found == SlotControlIds.end()
+               ? -1
+               : static_cast<int>(found - SlotControlIds.begin());
+}
+
+const PartGroup *GroupOfSlot(int slot)
+{
+    const auto holds = [](const PartGroup &g, int s) {
+        return std::ranges::find(g.ExportOrder(), s) != g.ExportOrder().end();
+    };
+    return GroupOf(holds, slot);
+}
+
 int KeySlotOfCombo(int controlId)
 {
     const PartGroup *group = GroupOf([](const PartGroup &g, int id) { return g.comboId == id; }, controlId);

@@ -53,6 +53,10 @@ inline constexpr std::array<PartGroup, 11> PartGroups = {{{IDC_COMBO_WINDOW, {0,
                                                           {IDC_COMBO_BATH, {15}, 1},
                                                           {IDC_COMBO_LETTER, {16, 17, 18}, 3}}};
 
+// The slot whose preview a control shows, or -1 for any other control id.
+int SlotOfPreviewControl(int controlId);
+// The group a slot belongs to, or null for slot 14.
+const PartGroup *GroupOfSlot(int slot);
 // The key slot of a part combo box, or -1 for any other control id.
 int KeySlotOfCombo(int controlId);
 // The combo box id of a key slot, or NoControl when the slot has none.

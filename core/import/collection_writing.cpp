@@ -1,5 +1,6 @@
 #include "collection_writing.h"
 
+#include "core/part_export.h"
 #include "core/part_files.h"
 #include "import_names.h"
 #include "store/file_system.h"
@@ -10,14 +11,6 @@ namespace {
 constexpr int TemporaryNameTries = 1000;
 constexpr char TemporaryPrefix[] = "~tavi-import-";
 constexpr char TemporarySuffix[] = ".tmp";
-
-bool GroupIsFree(const std::string &folder, const PartGroup &group, const std::string &stem)
-{
-    for (const std::string &name : GroupFileNames(group, stem))
-        if (!FindEntries(folder + name).empty())
-            return false;
-    return true;
-}
 
 bool WriteWhole(FileHandle &file, const std::vector<std::uint8_t> &bytes)
 {
@@ -47,6 +40,18 @@ void DeleteAll(const std::vector<std::string> &paths)
     for (const std::string &path : paths)
         DeleteFileAt(path);
 }
+
+void AddFile(std::vector<CollectionFile> &files, const std::string &name,
+             const std::optional<FileBytes> &made, const PartSlot &shown)
+{
+    if (made) {
+        files.push_back({name, *made});
+        return;
+    }
+    // Choosing the entry then keeps what the slot shows.
+    if (const std::optional<std::span<const std::uint8_t>> bytes = PartFileBytes(shown))
+        files.push_back({name, FileBytes(bytes->begin(), bytes->end())});
+}
 } // namespace
 
 std::vector<std::string> GroupFileNames(const PartGroup &group, const std::string &stem)
@@ -60,12 +65,41 @@ std::vector<std::string> GroupFileNames(const PartGroup &group, const std::strin
     return names;
 }
 
+std::vector<CollectionFile> GroupFiles(const ImageBanks &banks, const PartGroup &group,
+                                       const std::string &stem, const GroupConversions &made)
+{
+    const std::vector<std::string> names = GroupFileNames(group, stem);
+    std::vector<CollectionFile> files;
+    std::size_t nameIndex = 0;
+    for (const int slot : group.ExportOrder()) {
+        const auto index = static_cast<std::size_t>(slot);
+        const SlotPartFiles slotMade = made[index].value_or(SlotPartFiles{});
+        AddFile(files, names[nameIndex++], slotMade.base, banks.WorkBase[index]);
+        AddFile(files, names[nameIndex++], slotMade.mask, banks.WorkMask[index]);
+    }
+    return files;
+}
+
+bool GroupIsFree(const std::string &folder, const PartGroup &group, const std::string &stem)
+{
+    for (const std::string &name : GroupFileNames(group, stem))
+        if (!FindEntries(folder + name).empty())
+            return false;
+    return true;
+}
+
+std::string FirstStem(const std::string &stem, const std::function<bool(const std::string &stem)> &takes)
+{
+    std::string first = stem;
+    for (int number = 2; !takes(first); ++number)
+        first = NumberedStem(stem, number);
+    return first;
+}
+
 std::string FreeStem(const std::string &folder, const PartGroup &group, const std::string &stem)
 {
-    std::string free = stem;
-    for (int number = 2; !GroupIsFree(folder, group, free); ++number)
-        free = NumberedStem(stem, number);
-    return free;
+    return FirstStem(stem,
+                     [&](const std::string &candidate) { return GroupIsFree(folder, group, candidate); });
 }
 
 std::optional<std::string> WriteCollectionFiles(const std::string &folder,

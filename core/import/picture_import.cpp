@@ -5,7 +5,6 @@
 #include "collection_writing.h"
 #include "core/compose_rules.h"
 #include "core/file_names.h"
-#include "core/part_export.h"
 #include "core/picture/picture_error.h"
 #include "core/whole_file.h"
 #include "import_names.h"
@@ -151,21 +150,6 @@ std::optional<SlotPartFiles> ConvertDrop(const SlotDrop &drop, Oversize oversize
     return files;
 }
 
-void AddFile(std::vector<CollectionFile> &files, const std::string &name,
-             const std::optional<FileBytes> &converted, const PartSlot &current)
-{
-    if (converted) {
-        files.push_back({name, *converted});
-        return;
-    }
-    // A slot whose size field passes the slot is skipped, as the export
-    // skips it: choosing the entry then keeps what the slot shows.
-    if (const std::optional<std::span<const std::uint8_t>> bytes = PartFileBytes(current))
-        files.push_back({name, FileBytes(bytes->begin(), bytes->end())});
-}
-
-using GroupConversions = std::array<std::optional<SlotPartFiles>, SlotCount>;
-
 // The part files of every slot of the group that something was dropped for;
 // false after a failure, which leaves the whole group out.
 bool ConvertGroup(const PartGroup &group, const DropPlan &plan, Oversize oversize,
@@ -192,22 +176,6 @@ const DroppedPicture *StemSource(const PartGroup &group, const DropPlan &plan)
     return nullptr;
 }
 
-// Every file of the group: the converted ones, the others as shown now.
-std::vector<CollectionFile> GroupFiles(const ImageBanks &banks, const PartGroup &group,
-                                       const GroupConversions &converted, const std::string &stem)
-{
-    const std::vector<std::string> names = GroupFileNames(group, stem);
-    std::vector<CollectionFile> files;
-    std::size_t nameIndex = 0;
-    for (const int slot : group.ExportOrder()) {
-        const auto index = static_cast<std::size_t>(slot);
-        const SlotPartFiles made = converted[index].value_or(SlotPartFiles{});
-        AddFile(files, names[nameIndex++], made.base, banks.WorkBase[index]);
-        AddFile(files, names[nameIndex++], made.mask, banks.WorkMask[index]);
-    }
-    return files;
-}
-
 void ImportGroup(const ImageBanks &banks, const PartGroup &group, const DropPlan &plan, Oversize oversize,
                  const std::string &collectionFolder, const ImportFrontEnd &frontEnd)
 {
@@ -222,7 +190,7 @@ void ImportGroup(const ImageBanks &banks, const PartGroup &group, const DropPlan
         return;
     }
     const std::string freeStem = FreeStem(collectionFolder, group, stem);
-    const std::vector<CollectionFile> files = GroupFiles(banks, group, converted, freeStem);
+    const std::vector<CollectionFile> files = GroupFiles(banks, group, freeStem, converted);
     if (const std::optional<std::string> notWritten = WriteCollectionFiles(collectionFolder, files)) {
         frontEnd.failed({ImportProblem::NotWritten, *notWritten, {}});
         return;

@@ -4,12 +4,14 @@
 // transparency (opaque black, cut out white). Pure: bytes in, bytes out.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "core/picture/part_conversion.h"
+#include "store/part_slot.h"
 
 using FileBytes = std::vector<std::uint8_t>;
 
@@ -19,6 +21,9 @@ struct SlotPartFiles {
     std::optional<FileBytes> base;
     std::optional<FileBytes> mask;
 };
+
+// The files made for each slot of a drop, by slot; nothing for the others.
+using GroupConversions = std::array<std::optional<SlotPartFiles>, SlotCount>;
 
 // Each throws a PictureError (a PictureTooLargeError for pictures too
 // large) when the file is no picture that can be converted.
