@@ -5,6 +5,7 @@
 
 #include "messages.h"
 #include "part_files.h"
+#include "part_layout.h"
 #include "slot_map.h"
 #include "store/byte_reader.h"
 #include "store/file_system.h"
@@ -19,24 +20,68 @@ bool FitsSlot(std::uint32_t fileSize)
     return fileSize >= BmpFileHeaderSize && fileSize <= SlotSize;
 }
 
+// The file's bytes in the slot layout (see InSlotLayout), read up to the
+// largest part file; empty when a converted image would not fit a slot.
+std::optional<std::vector<std::uint8_t>> ReadInSlotLayout(ByteSource &file)
+{
+    std::vector<std::uint8_t> bytes(LargestPartFile);
+    std::size_t count = 0;
+    while (const std::size_t got = file.Read(bytes.data() + count, bytes.size() - count)) {
+        count += got;
+    }
+    bytes.resize(count);
+    return InSlotLayout(std::move(bytes));
+}
+
 // Reads the rest of an image whose file header is already in the slot.
 void ReadImageBody(ByteSource &file, PartSlot &slot, std::uint32_t fileSize)
 {
     file.Read(slot.bytes.data() + BmpFileHeaderSize, fileSize - BmpFileHeaderSize);
 }
 
+// Reads a base image into its slot: the file header straight into the slot,
+// then the rest by its size field; then the depth test.
+PartLoadOutcome ReadBase(ByteSource &image, PartSlot &base)
+{
+    image.Read(base.bytes.data(), BmpFileHeaderSize);
+    const std::uint32_t size = FileSize(base);
+    if (!FitsSlot(size))
+        return PartLoadOutcome::TooLarge;
+    ReadImageBody(image, base, size);
+    return BitCount(base) == PartBitCount ? PartLoadOutcome::Loaded : PartLoadOutcome::NotEightBit;
+}
+
+// Reads the base file into the working base slot. A refused base leaves the
+// saved part in the slot.
+PartLoadOutcome LoadBase(ByteSource &file, ImageBanks &banks, int slot)
+{
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadInSlotLayout(file);
+    PartLoadOutcome outcome = PartLoadOutcome::TooLarge;
+    if (bytes) {
+        MemorySource image(*bytes);
+        outcome = ReadBase(image, banks.WorkBase[static_cast<std::size_t>(slot)]);
+    }
+    if (outcome != PartLoadOutcome::Loaded)
+        banks.RestoreBaseSlot(slot);
+    return outcome;
+}
+
 // Reads the mask file into the working mask slot. Its file header goes to a
 // local copy first, so that a refused mask leaves the slot as it was.
 PartLoadOutcome LoadMask(ByteSource &file, PartSlot &mask)
 {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadInSlotLayout(file);
+    if (!bytes)
+        return PartLoadOutcome::MaskTooLarge;
+    MemorySource image(*bytes);
     std::array<std::uint8_t, BmpFileHeaderSize> header;
     std::memcpy(header.data(), mask.bytes.data(), header.size());
-    file.Read(header.data(), header.size());
+    image.Read(header.data(), header.size());
     const std::uint32_t size = ReadU32LE(header, BmpField::FileSize);
     if (!FitsSlot(size))
         return PartLoadOutcome::MaskTooLarge;
     std::memcpy(mask.bytes.data(), header.data(), header.size());
-    ReadImageBody(file, mask, size);
+    ReadImageBody(image, mask, size);
     return PartLoadOutcome::Loaded;
 }
 
@@ -47,20 +92,10 @@ PartLoadResult LoadBaseAndMask(ImageBanks &banks, int slot, const std::string &e
     std::unique_ptr<ByteSource> baseFile = collection.Open(baseName);
     if (!baseFile)
         return {PartLoadOutcome::BaseMissing, baseName};
-
-    PartSlot &base = banks.WorkBase[static_cast<std::size_t>(slot)];
-    baseFile->Read(base.bytes.data(), BmpFileHeaderSize);
-    const std::uint32_t size = FileSize(base);
-    if (!FitsSlot(size)) {
-        banks.RestoreBaseSlot(slot);
-        return {PartLoadOutcome::TooLarge, baseName};
-    }
-    ReadImageBody(*baseFile, base, size);
+    const PartLoadOutcome baseOutcome = LoadBase(*baseFile, banks, slot);
     baseFile.reset();
-    if (BitCount(base) != PartBitCount) {
-        banks.RestoreBaseSlot(slot);
-        return {PartLoadOutcome::NotEightBit, baseName};
-    }
+    if (baseOutcome != PartLoadOutcome::Loaded)
+        return {baseOutcome, baseName};
 
     const std::string maskName = CollectionFileName(MaskNumber(slot), entryText);
     const std::unique_ptr<ByteSource> maskFile = collection.Open(maskName);

@@ -1,8 +1,9 @@
 // Loading single parts from the parts collection into the working banks:
 // the base file and the mask file an entry text names for a slot, with the
 // size and depth refusals of the editor, or the saved part put back for the
-// empty entry. The files come from a folder or, for tools and tests, from
-// memory.
+// empty entry. Files in another BMP layout are made into the slot layout
+// first (part_layout.h). The files come from a folder or, for tools and
+// tests, from memory.
 #pragma once
 
 #include <cstdint>

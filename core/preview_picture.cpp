@@ -49,7 +49,7 @@ std::optional<ImageLayout> LayoutOf(const PartSlot &slot)
     if (!offset)
         return std::nullopt;
     const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
-    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
+    const std::uint64_t stride = BmpRowStride(width, bitCount);
     if (*offset > SlotSize || rows > (SlotSize - *offset) / stride)
         return std::nullopt;
     // At least one row fits in the slot, so the stride is below SlotSize and

@@ -1,6 +1,6 @@
 // The fields of a BMP file that the editor and its tools read and write:
-// their byte positions from the file's first byte (little-endian), and the
-// sizes of the two headers.
+// their byte positions from the file's first byte (little-endian), the
+// sizes of the two headers, the compression values, the row stride and the colour count.
 #pragma once
 
 #include <cstddef>
@@ -25,6 +25,29 @@ inline constexpr std::size_t BitCount = 28;
 inline constexpr std::size_t Compression = 30;
 inline constexpr std::size_t ImageSize = 34;
 inline constexpr std::size_t ColoursUsed = 46;
+inline constexpr std::size_t ColoursImportant = 50;
 // The colour table after a 40-byte info header.
 inline constexpr std::size_t ColourTable = BmpFileHeaderSize + BmpInfoHeaderSize;
 } // namespace BmpField
+
+// Values of the compression field that the editor and its tools read.
+namespace BmpCompression {
+inline constexpr std::uint32_t None = 0;
+inline constexpr std::uint32_t Rle8 = 1;
+inline constexpr std::uint32_t Rle4 = 2;
+} // namespace BmpCompression
+
+// Bytes in one stored row of pixels: rows are padded to a multiple of four
+// bytes. width is positive.
+inline std::uint64_t BmpRowStride(std::int64_t width, int bitCount)
+{
+    return (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitCount) + 31) / 32 * 4;
+}
+
+// Entries in the colour table of an image of 1, 4 or 8 bits: as many as the
+// colour-count field says, all 2^bitCount when it says 0 or more than those.
+inline std::size_t ColourTableEntries(std::uint32_t coloursUsed, int bitCount)
+{
+    const std::size_t fullTable = std::size_t{1} << bitCount;
+    return coloursUsed == 0 || coloursUsed > fullTable ? fullTable : coloursUsed;
+}

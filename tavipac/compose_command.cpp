@@ -14,6 +14,7 @@
 #include "core/compose_rules.h"
 #include "core/package_saving.h"
 #include "core/part_files.h"
+#include "core/part_layout.h"
 #include "core/part_loading.h"
 #include "core/slot_map.h"
 #include "core/two_digits.h"
@@ -39,6 +40,10 @@ the same choices.
                         looks (default: the current directory)
   --force               replace an existing NEW.pac; the old file is kept as
                         NEW.bak
+
+Part files in another BMP layout (a larger info header, a shorter colour
+table, rows stored top-down, RLE8 or RLE4 compression) are made into the
+layout of the package's parts, the same picture pixel for pixel.
 
 --part, --base and --mask may be given more than once; part groups are
 replaced first, in the order given, then single slots. Texts not given keep
@@ -121,18 +126,37 @@ void ReplacePartGroup(ImageBanks &banks, const SlotChoice &choice, const PartCol
     }
 }
 
+CommandError DoesNotFitSlot(const std::string &path)
+{
+    return CommandError(ShownPath(path) + " is not a BMP file that fits a slot (" + std::to_string(SlotSize) +
+                        " bytes)");
+}
+
+// A part file's bytes in the slot layout (see InSlotLayout), no more than a
+// slot holds.
+std::vector<std::uint8_t> ReadPartFile(const std::string &path)
+{
+    std::optional<std::vector<std::uint8_t>> bytes = InSlotLayout(ReadFileBytes(path, LargestPartFile));
+    if (!bytes) {
+        throw DoesNotFitSlot(path);
+    }
+    if (bytes->size() > SlotSize) {
+        throw CommandError(ShownPath(path) + " is larger than " + std::to_string(SlotSize) + " bytes");
+    }
+    return std::move(*bytes);
+}
+
 // A single part file read into a working slot, with the editor's limits: its
 // file-size field covers its header and fits a slot, and a base is 8-bit.
 void ReplaceSlotImage(PartBank &bank, const SlotChoice &choice, bool isBase)
 {
     const std::string path = StorePath(choice.value);
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path, SlotSize);
+    const std::vector<std::uint8_t> bytes = ReadPartFile(path);
     const auto image = std::make_unique<PartSlot>();
     std::copy(bytes.begin(), bytes.end(), image->bytes.begin());
     const std::uint32_t size = FileSize(*image);
     if (size < BmpFileHeaderSize || size > SlotSize || bytes.size() < size) {
-        throw CommandError(ShownPath(path) + " is not a BMP file that fits a slot (" +
-                           std::to_string(SlotSize) + " bytes)");
+        throw DoesNotFitSlot(path);
     }
     if (isBase && BitCount(*image) != PartBitCount) {
         throw CommandError(ShownPath(path) + " is not an 8-bit (256-colour) image");

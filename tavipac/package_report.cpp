@@ -20,12 +20,6 @@ std::string Number(std::uint64_t value)
     return std::to_string(value);
 }
 
-// Bytes per stored pixel row: a multiple of four bytes.
-std::uint64_t RowStride(std::int32_t width, std::uint16_t bitCount)
-{
-    return (static_cast<std::uint64_t>(width) * bitCount + 31) / 32 * 4;
-}
-
 void CheckPixelRows(const PartSlot &slot, std::size_t bytesPresent, RecordReport &record)
 {
     if (record.width <= 0 || record.height == 0) {
@@ -41,7 +35,7 @@ void CheckPixelRows(const PartSlot &slot, std::size_t bytesPresent, RecordReport
         return;
     }
     const std::uint64_t rows = record.height < 0 ? -static_cast<std::int64_t>(record.height) : record.height;
-    const std::uint64_t needed = *pixelOffset + RowStride(record.width, record.bitCount) * rows;
+    const std::uint64_t needed = *pixelOffset + BmpRowStride(record.width, record.bitCount) * rows;
     if (needed > bytesPresent) {
         record.problems.push_back("pixel rows do not fit: the image needs " + Number(needed) +
                                   " bytes, the record holds " + Number(bytesPresent));

@@ -37,7 +37,7 @@ std::size_t TableEntries(int bitCount)
 
 std::size_t RowStride(int width, int bitCount)
 {
-    return (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;
+    return static_cast<std::size_t>(BmpRowStride(width, bitCount));
 }
 
 void WriteHeaders(ByteWriter &out, const BmpImage &image, std::size_t pixelOffset, std::size_t pixelBytes)
@@ -52,7 +52,7 @@ void WriteHeaders(ByteWriter &out, const BmpImage &image, std::size_t pixelOffse
     out.U32(static_cast<std::uint32_t>(image.topDown ? -image.height : image.height));
     out.U16(PlaneCount);
     out.U16(static_cast<std::uint32_t>(image.bitCount));
-    out.U32(0); // no compression
+    out.U32(BmpCompression::None);
     out.U32(static_cast<std::uint32_t>(pixelBytes));
     out.U32(PixelsPerMetre);
     out.U32(PixelsPerMetre);

@@ -111,6 +111,32 @@ TEST_F(TavipacExportCompose, ComposeWritesWhatTheEditorsWriterWrites)
     EXPECT_EQ(RecordBytes(composed, 0), RecordBytes(SamplePackage("umi.pac"), 0));
 }
 
+TEST_F(TavipacExportCompose, ComposeTakesPartFilesInOtherLayoutsInTheSlotLayout)
+{
+    BmpImage table{30, 20, 8, true, {0x000000, 0x3366CC, 0xFFFFFF}, {}};
+    for (std::uint32_t i = 0; i < 600; ++i)
+        table.pixels.push_back(i / 30 % 3);
+    WriteBytes("table.bmp", BuildBmpFile(table));
+    ASSERT_EQ(Tavipac({"compose", Umi, "-o", NewPackage, "--base", "12=table.bmp", "--mask", "12=table.bmp"})
+                  .exitCode,
+              0);
+    table.topDown = false;
+    EXPECT_EQ(RecordBytes(FileBytes(NewPackagePath), 12), BuildBmpFile(table));
+    EXPECT_EQ(RecordBytes(FileBytes(NewPackagePath), 32), BuildBmpFile(table));
+
+    // Run-length encoded, 400 x 300: a small file, too large for a slot.
+    std::vector<std::uint8_t> large = BuildBmpFile({400, 300, 8, false, {}, {}});
+    large.resize(1078);
+    large.insert(large.end(), {0, 1});
+    PutU32(large, 2, static_cast<std::uint32_t>(large.size()));
+    PutU32(large, 30, 1);
+    WriteBytes("large.bmp", large);
+    const TavipacRun run = Tavipac({"compose", Umi, "-o", NewPackage, "--force", "--mask", "12=large.bmp"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("large.bmp is not a BMP file that fits a slot (77880 bytes)"), std::string::npos)
+        << run.err;
+}
+
 TEST_F(TavipacExportCompose, ComposeCutsTextsAsTheComposeDialog)
 {
     const std::string name = std::string(254, 'a') + Utf8(u8"あ");
