@@ -38,6 +38,8 @@ for arch in "${WINDOWS_ARCHES[@]}"; do
   done
 done
 
+# The prefix is made where 32-bit programs run, so that it serves both.
+[ "${TAVI_SKIP_32BIT:-0}" = 1 ] || i386_run bash "$ROOT/scripts/wine-run.sh" true
 echo "== Windows tests under Wine (64-bit)"
 bash "$ROOT/scripts/wine-run.sh" ctest --test-dir "$BUILD/win" --output-on-failure -j 2
 if [ "${TAVI_SKIP_32BIT:-0}" != 1 ]; then
