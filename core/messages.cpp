@@ -95,7 +95,7 @@ std::string UnmatchedFilesMessage(const std::vector<std::string> &fileNames)
 
 std::string NoEditingProgramMessage(const std::string &fileName)
 {
-    return "FILE[" + fileName + "]を編集するプログラムが登録されていません";
+    return "FILE[" + fileName + "]を編集するプログラムが\n登録されていません";
 }
 
 std::string OverwriteQuestion()

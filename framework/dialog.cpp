@@ -42,7 +42,7 @@ bool MessageMapEntry::Matches(UINT windowMessage, WPARAM wParam) const
         return true;
     const UINT notification = HIWORD(wParam);
     const bool codeMatches = code == AnyCommandCode ? notification <= 1 : notification == code;
-    return codeMatches && id == LOWORD(wParam);
+    return codeMatches && id <= LOWORD(wParam) && LOWORD(wParam) <= lastId;
 }
 
 CDialog::CDialog(UINT templateId, CWnd *parent) : templateId_(templateId), parent_(parent) {}

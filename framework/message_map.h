@@ -32,8 +32,9 @@ inline constexpr UINT AnyCommandCode = 0xFFFFFFFF;
 struct MessageMapEntry {
     UINT message;
     UINT code; // WM_COMMAND only
-    UINT id;   // WM_COMMAND only
+    UINT id;   // WM_COMMAND only: the control or command id, the first of a range
     MessageHandler handler;
+    UINT lastId = id; // WM_COMMAND only: the last id of a range
 
     bool Matches(UINT message, WPARAM wParam) const;
 };
@@ -53,6 +54,11 @@ template <auto Handler> using Dialog = typename ClassOf<decltype(Handler)>::Type
 template <auto Handler> LRESULT CallWithoutArguments(CDialog &dialog, WPARAM, LPARAM)
 {
     (static_cast<Dialog<Handler> &>(dialog).*Handler)();
+    return 0;
+}
+template <auto Handler> LRESULT CallWithControlId(CDialog &dialog, WPARAM wParam, LPARAM)
+{
+    (static_cast<Dialog<Handler> &>(dialog).*Handler)(LOWORD(wParam));
     return 0;
 }
 template <auto Handler> LRESULT CallSysCommand(CDialog &dialog, WPARAM wParam, LPARAM lParam)
@@ -81,6 +87,12 @@ template <auto Handler> LRESULT CallDropFiles(CDialog &dialog, WPARAM wParam, LP
 template <auto Handler> constexpr MessageMapEntry OnControl(UINT code, UINT id)
 {
     return {WM_COMMAND, code, id, &message_map_detail::CallWithoutArguments<Handler>};
+}
+// WM_COMMAND from any control of the ids first to last with notification
+// code: void Handler(UINT controlId).
+template <auto Handler> constexpr MessageMapEntry OnControlRange(UINT code, UINT first, UINT last)
+{
+    return {WM_COMMAND, code, first, &message_map_detail::CallWithControlId<Handler>, last};
 }
 // WM_COMMAND from a menu or an accelerator (codes 0 and 1): void Handler().
 template <auto Handler> constexpr MessageMapEntry OnCommand(UINT id)

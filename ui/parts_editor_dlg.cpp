@@ -31,6 +31,8 @@ const MessageMapEntry CPartsEditorDlg::MessageEntries[] = {
     OnCommand<&CPartsEditorDlg::OnComposeParts>(ID_COMPOSE_PARTS),
     OnBnClicked<&CPartsEditorDlg::OnAutoDisplayClicked>(IDC_AUTO_DISPLAY),
     OnWmDropFiles<&CPartsEditorDlg::OnDropFiles>(),
+    OnControlRange<&CPartsEditorDlg::OnPreviewDoubleClicked>(BN_DOUBLECLICKED, IDC_PREVIEW_SLOT0,
+                                                             IDC_PREVIEW_SLOT18),
 };
 
 const MessageMap *CPartsEditorDlg::GetMessageMap() const

@@ -2,7 +2,8 @@
 // control of the editor, the twenty preview bitmaps and the tables that tie
 // the part slots to their controls. Its command handlers are defined in one
 // file per command: room_loading.cpp, preview_rendering.cpp,
-// parts_export.cpp, part_replacement.cpp and compose_command.cpp.
+// parts_export.cpp, part_replacement.cpp, picture_drop.cpp, part_editing.cpp
+// and compose_command.cpp.
 #pragma once
 
 #include <array>
@@ -84,6 +85,9 @@ class CPartsEditorDlg : public CDialog {
     void AddExportedNameToCombo(int comboId);
     // Adds the entry unless an equal one is there; returns its index.
     int AddEntryOnce(int comboId, const CString &entry);
+    // The stem of the package shown in the file-name field ("abc." for
+    // "abc.pac"), which names the exported files.
+    std::string ShownPartStem() const;
 
     // Part replacement (part_replacement.cpp).
     void OnPartComboChange(WPARAM param);
@@ -96,6 +100,9 @@ class CPartsEditorDlg : public CDialog {
     std::optional<int> PreviewSlotAt(POINT point) const;
     // Offers a group's new entry, chooses it and replaces the group with it.
     void ChooseImportedEntry(int comboId, int keySlot, const CString &entry);
+
+    // A part opened in the painting program (part_editing.cpp).
+    void OnPreviewDoubleClicked(UINT controlId);
 
     // Composing a package (compose_command.cpp).
     void OnComposeParts();

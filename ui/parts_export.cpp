@@ -15,13 +15,6 @@
 namespace {
 // Minimum width of a part combo box's drop-down list, in pixels.
 constexpr int PartListWidth = 127;
-
-// The stem of the package shown in the file-name field ("abc." for
-// "abc.pac").
-std::string ShownPartStem(const CWnd &dialog)
-{
-    return PartStem(dialog.GetDlgItem(IDC_FILE_NAME).GetWindowText().Bytes());
-}
 } // namespace
 
 void CPartsEditorDlg::FillPartCombos()
@@ -49,7 +42,7 @@ void CPartsEditorDlg::OnOutputParts()
     if (!OutputButton.IsWindowEnabled())
         return;
     const std::vector<std::string> failed =
-        ExportRoomParts(PartImageStore, ShownPartStem(*this), PartsCollectionFolder,
+        ExportRoomParts(PartImageStore, ShownPartStem(), PartsCollectionFolder,
                         [this](int comboId) { AddExportedNameToCombo(comboId); });
     // The focus leaves the button before it is disabled.
     RoomList.SetFocus();
@@ -60,7 +53,7 @@ void CPartsEditorDlg::OnOutputParts()
 
 void CPartsEditorDlg::AddExportedNameToCombo(int comboId)
 {
-    AddEntryOnce(comboId, ExportedEntryText(ShownPartStem(*this)));
+    AddEntryOnce(comboId, ExportedEntryText(ShownPartStem()));
 }
 
 // An equal entry, in any letter case, is enough.
@@ -70,4 +63,9 @@ int CPartsEditorDlg::AddEntryOnce(int comboId, const CString &entry)
     combo.Attach(GetDlgItem(comboId).GetSafeHwnd());
     const int found = combo.FindStringExact(-1, entry);
     return found == CB_ERR ? combo.AddString(entry) : found;
+}
+
+std::string CPartsEditorDlg::ShownPartStem() const
+{
+    return PartStem(GetDlgItem(IDC_FILE_NAME).GetWindowText().Bytes());
 }

@@ -229,12 +229,10 @@ void CPartsEditorDlg::OnDrawItem(int, DRAWITEMSTRUCT *item)
         }
         return;
     }
-    for (int slot = 0; slot < SlotCount; ++slot) {
-        if (SlotControlIds[slot] == static_cast<int>(item->CtlID)) {
-            CDC target;
-            target.Attach(item->hDC);
-            DrawBitmap(&target, &PreviewBitmaps[slot]);
-            return;
-        }
-    }
+    const int slot = SlotOfPreviewControl(static_cast<int>(item->CtlID));
+    if (slot < 0)
+        return;
+    CDC target;
+    target.Attach(item->hDC);
+    DrawBitmap(&target, &PreviewBitmaps[static_cast<std::size_t>(slot)]);
 }

@@ -140,17 +140,6 @@ std::string TextOf(HWND dialog, int id)
     return CWnd(Item(dialog, id)).GetWindowText().Bytes();
 }
 
-template <class Condition> bool WaitUntil(Condition condition, DWORD bound = Timeout)
-{
-    const ULONGLONG deadline = GetTickCount64() + bound;
-    while (!condition()) {
-        if (GetTickCount64() > deadline)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 // A click sent as an accessibility tool or a test robot sends it, with
 // nothing else arriving: the dialog is gone as soon as the click's handler
 // has returned.
@@ -184,10 +173,10 @@ void ComposeAs(HWND editor, DWORD process, const std::string &fileName, const Te
         EXPECT_EQ(TextOf(question, MessageText), "同名のFILEが既に存在します\n上書きしますか？");
         PostClick(question, IDYES);
     }
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(compose); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(compose); }, Timeout));
     // The main dialog enables its compose button last, after the room list
     // and the fields.
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(editor, ComposeButton)) != FALSE; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(editor, ComposeButton)) != FALSE; }, Timeout));
 }
 
 // The room of the sample mori.pac selected and its parts displayed.

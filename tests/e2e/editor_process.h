@@ -39,6 +39,19 @@ enum class Pumping { Messages, Nothing };
 HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds,
                    Pumping pumping = Pumping::Messages);
 
+// Polls the condition every few milliseconds until it holds; false when it
+// still does not after bound milliseconds.
+template <class Condition> bool WaitUntil(Condition condition, DWORD bound)
+{
+    const ULONGLONG deadline = GetTickCount64() + bound;
+    while (!condition()) {
+        if (GetTickCount64() > deadline)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 // The entries of another process's room list, code page 932: only the
 // wide-character messages carry them across.
 std::vector<std::string> RoomListEntries(HWND dialog);
