@@ -2,10 +2,12 @@
 // working banks as a choice in a part combo box loads them. The first byte
 // picks the part group; then, for each slot of the group in load order, a
 // base file and a mask file each come as a 16-bit length (0xFFFF: no such
-// file) and that many bytes. Every outcome is checked against the refusals:
-// the base's size field must cover its header and fit a slot, the base must
-// be 8-bit, a mask whose size field does not fit is refused; a refused base
-// leaves the saved part in the slot.
+// file) and that many bytes. Each file is first made into the slot layout:
+// a file the conversion changes comes out in that layout, with its bit
+// count, width and height, and stays as it is when converted again. Every
+// outcome is checked against the refusals: the base's size field must cover
+// its header and fit a slot, the base must be 8-bit, a mask whose size field
+// does not fit is refused; a refused base leaves the saved part in the slot.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "core/part_files.h"
+#include "core/part_layout.h"
 #include "core/part_loading.h"
 #include "core/slot_map.h"
 #include "fuzz_check.h"
@@ -56,10 +59,34 @@ bool Fits(std::uint32_t fileSize)
     return fileSize >= BmpFileHeaderSize && fileSize <= SlotSize;
 }
 
+// The slot holds the file as the slot layout has it, up to its size field.
 bool StartsWith(const PartSlot &slot, const std::vector<std::uint8_t> &file)
 {
-    const std::size_t count = std::min<std::size_t>(file.size(), FileSize(slot));
-    return std::equal(file.begin(), file.begin() + count, slot.bytes.begin());
+    const std::optional<std::vector<std::uint8_t>> image = InSlotLayout(file);
+    if (!image) {
+        return false;
+    }
+    const std::size_t count = std::min<std::size_t>(image->size(), FileSize(slot));
+    return std::equal(image->begin(), image->begin() + count, slot.bytes.begin());
+}
+
+void CheckConversion(const std::vector<std::uint8_t> &file)
+{
+    const std::optional<std::vector<std::uint8_t>> image = InSlotLayout(file);
+    if (!image || *image == file) {
+        return;
+    }
+    const std::uint16_t bitCount = ReadU16LE(file, BmpField::BitCount);
+    const std::int32_t height = ReadI32LE(file, BmpField::Height);
+    Check(image->size() <= SlotSize && ReadU32LE(*image, BmpField::FileSize) == image->size());
+    Check(ReadU32LE(*image, BmpField::InfoSize) == BmpInfoHeaderSize &&
+          ReadU32LE(*image, BmpField::Compression) == BmpCompression::None);
+    Check(ReadU32LE(*image, BmpField::PixelOffset) ==
+          BmpField::ColourTable + (BmpColourEntrySize << bitCount));
+    Check(ReadU16LE(*image, BmpField::BitCount) == bitCount &&
+          ReadU32LE(*image, BmpField::Width) == ReadU32LE(file, BmpField::Width));
+    Check(ReadI32LE(*image, BmpField::Height) == (height < 0 ? -std::int64_t{height} : height));
+    Check(InSlotLayout(*image) == image);
 }
 
 void CheckBase(const ImageBanks &banks, int slot, const std::optional<std::vector<std::uint8_t>> &file,
@@ -113,6 +140,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const int slot : slots) {
         bases.push_back(reader.NextFile());
         masks.push_back(reader.NextFile());
+        for (const auto *file : {&bases.back(), &masks.back()}) {
+            if (*file) {
+                CheckConversion(**file);
+            }
+        }
         if (bases.back()) {
             collection.files[CollectionFileName(slot, EntryText)] = *bases.back();
         }
