@@ -1,11 +1,9 @@
 #include "part_files.h"
 
-#include "store/file_system.h"
 #include "two_digits.h"
 
 namespace {
 constexpr std::size_t StemCut = 3;
-constexpr std::size_t SlotNumberWidth = 2;
 } // namespace
 
 std::string PartStem(const std::string &fieldText)
@@ -26,18 +24,4 @@ std::string ExportedEntryText(const std::string &stem)
 std::string CollectionFileName(int number, const std::string &entryText)
 {
     return TwoDigits(number) + entryText;
-}
-
-std::string CollectionPattern(const std::string &collectionFolder, int slot)
-{
-    return collectionFolder + TwoDigits(slot) + "*.bmp";
-}
-
-std::vector<std::string> CollectionEntriesForSlot(const std::string &collectionFolder, int slot)
-{
-    std::vector<std::string> entries;
-    for (const FoundEntry &found : FindEntries(CollectionPattern(collectionFolder, slot)))
-        if (!found.isFolder && found.name.size() >= SlotNumberWidth)
-            entries.push_back(found.name.substr(SlotNumberWidth));
-    return entries;
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // The folder the editor uses, relative to its working directory.
 inline constexpr char PartsCollectionFolder[] = "部屋の部品集\\";
@@ -18,13 +17,3 @@ std::string ExportFileName(int number, const std::string &stem);
 std::string ExportedEntryText(const std::string &stem);
 // The collection file that an entry text names for a slot or mask number.
 std::string CollectionFileName(int number, const std::string &entryText);
-
-// The wildcard pattern of a slot's part files in a collection folder (ending
-// in '\').
-std::string CollectionPattern(const std::string &collectionFolder, int slot);
-
-// The entries a slot's combo box offers: every file (folders are skipped) of
-// the collection folder that matches the slot's pattern, without its two
-// digits, in the order the file system
-// enumerates them.
-std::vector<std::string> CollectionEntriesForSlot(const std::string &collectionFolder, int slot);

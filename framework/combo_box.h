@@ -16,6 +16,12 @@ class CComboBox : public CWnd {
     }
     // A sorted combo box puts the entry in sorted position; returns its index.
     int AddString(const CString &text) const;
+    // Removes the entry; returns the number of entries left, CB_ERR for an
+    // index out of range.
+    int DeleteString(int index) const
+    {
+        return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index)));
+    }
     // The entry's text; empty for an index out of range.
     CString GetLBText(int index) const;
     // The first entry equal to text without regard to letter case, searching

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "combo_box.h"
+#include "entry_key.h"
 #include "list_box.h"
 
 namespace {
@@ -53,4 +54,19 @@ CString CListBox::GetText(int index) const
 int CListBox::FindStringExact(int start, const CString &text) const
 {
     return SendText(*this, LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), text);
+}
+
+// The boxes compare as CompareString does without regard to case, which is
+// what the sort key of the same flags orders by.
+std::string FindStringExactKey(const CString &text)
+{
+    constexpr DWORD Flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const std::wstring wide = text.ToWide();
+    const int length = static_cast<int>(wide.size());
+    const int size = LCMapStringW(LOCALE_USER_DEFAULT, Flags, wide.c_str(), length, nullptr, 0);
+    std::string key(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        LCMapStringW(LOCALE_USER_DEFAULT, Flags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()),
+                     size);
+    return key;
 }

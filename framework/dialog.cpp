@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "win_app.h"
 
@@ -268,11 +269,38 @@ bool CDialog::NextMessage(HWND owner, MSG &message)
     if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (owner && !(GetStyle() & DS_NOIDLEMSG))
             ::SendMessageW(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(m_hWnd));
-        if (GetMessageW(&message, nullptr, 0, 0) == -1)
+        if (!WaitForMessage(message))
             return false;
     }
     if (message.message != WM_QUIT)
         return true;
     PostQuitMessage(static_cast<int>(message.wParam));
     return false;
+}
+
+// Waits as GetMessage does: messages sent from other threads are handled
+// meanwhile, and the wait goes on until a message is taken from the queue.
+// With handles named, a signalled handle is handled the same way. A wait
+// that fails (a handle closed while named) leaves the handles to GetMessage.
+bool CDialog::WaitForMessage(MSG &message)
+{
+    while (!waitHandles_.empty()) {
+        // A copy: the handler may name other handles.
+        const std::vector<HANDLE> handles = waitHandles_;
+        const auto count = static_cast<DWORD>(handles.size());
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken == WAIT_FAILED)
+            break;
+        if (woken < WAIT_OBJECT_0 + count)
+            OnHandleSignalled(handles[woken - WAIT_OBJECT_0]);
+        else if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            return true;
+    }
+    return GetMessageW(&message, nullptr, 0, 0) != -1;
+}
+
+void CDialog::SetWaitHandles(std::vector<HANDLE> handles)
+{
+    waitHandles_ = std::move(handles);
 }

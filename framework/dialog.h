@@ -2,12 +2,15 @@
 // resources. DoModal runs it modally with a message loop of its own that
 // offers each message for the dialog and its controls to
 // PreTranslateMessage first, keeps the owner disabled meanwhile and tells it
-// with WM_ENTERIDLE whenever the queue has run empty; Create
+// with WM_ENTERIDLE whenever the queue has run empty; beside the queue it
+// waits for the handles that the dialog names (SetWaitHandles). Create
 // makes it modeless (tests drive such a dialog with RouteMessage). Every
 // message of the window passes WindowProc, which dispatches it through the
 // message map; what the map does not handle gets the standard dialog
 // handling (Default). OK and Cancel end the dialog.
 #pragma once
+
+#include <vector>
 
 #include <windows.h>
 
@@ -62,6 +65,14 @@ class CDialog : public CWnd {
     virtual void OnCancel();
     // The standard dialog handling of the message being processed.
     LRESULT Default();
+    // Kernel objects (change notifications, events) that this dialog's own
+    // modal loop waits for while its queue is empty, at most
+    // MAXIMUM_WAIT_OBJECTS - 1; they must stay open while named. Other
+    // modal loops (a message box's, another dialog's) do not wait for them:
+    // a handle signalled meanwhile is handled once this loop runs again.
+    void SetWaitHandles(std::vector<HANDLE> handles);
+    // A named handle is signalled; the dialog resets it or names others.
+    virtual void OnHandleSignalled(HANDLE) {}
 
   private:
     static const MessageMapEntry BaseEntries[];
@@ -74,11 +85,13 @@ class CDialog : public CWnd {
     HWND ModalOwner() const;
     void RunModalLoop(HWND owner);
     bool NextMessage(HWND owner, MSG &message);
+    bool WaitForMessage(MSG &message);
 
     UINT templateId_;
     CWnd *parent_;
     WNDPROC standardProc_ = nullptr;
     MSG current_{};
+    std::vector<HANDLE> waitHandles_;
     bool continueModal_ = true;
     INT_PTR result_ = -1;
 };

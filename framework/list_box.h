@@ -16,6 +16,12 @@ class CListBox : public CWnd {
     }
     // A sorted list box puts the entry in sorted position; returns its index.
     int AddString(const CString &text) const;
+    // Removes the entry; returns the number of entries left, LB_ERR for an
+    // index out of range. A selection after it moves up with it.
+    int DeleteString(int index) const
+    {
+        return static_cast<int>(SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index)));
+    }
     // The entry's text; empty for an index out of range.
     CString GetText(int index) const;
     // The first entry equal to text without regard to letter case, searching

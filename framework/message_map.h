@@ -81,6 +81,11 @@ template <auto Handler> LRESULT CallDropFiles(CDialog &dialog, WPARAM wParam, LP
     (static_cast<Dialog<Handler> &>(dialog).*Handler)(reinterpret_cast<HDROP>(wParam));
     return 0;
 }
+template <auto Handler> LRESULT CallTimer(CDialog &dialog, WPARAM wParam, LPARAM)
+{
+    (static_cast<Dialog<Handler> &>(dialog).*Handler)(static_cast<UINT_PTR>(wParam));
+    return 0;
+}
 } // namespace message_map_detail
 
 // WM_COMMAND from control id with notification code: void Handler().
@@ -131,4 +136,9 @@ template <auto Handler> constexpr MessageMapEntry OnWmDrawItem()
 template <auto Handler> constexpr MessageMapEntry OnWmDropFiles()
 {
     return {WM_DROPFILES, 0, 0, &message_map_detail::CallDropFiles<Handler>};
+}
+// WM_TIMER: void Handler(UINT_PTR timerId).
+template <auto Handler> constexpr MessageMapEntry OnWmTimer()
+{
+    return {WM_TIMER, 0, 0, &message_map_detail::CallTimer<Handler>};
 }

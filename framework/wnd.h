@@ -47,6 +47,8 @@ class CWnd {
     // Off, the window stops drawing itself until turned back on; a list box
     // also leaves its scroll bar alone meanwhile and updates it when back on.
     void SetRedraw(bool redraw = true) const { SendMessage(WM_SETREDRAW, redraw); }
+    // The whole client area painted again at the next WM_PAINT.
+    void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
     LONG_PTR GetStyle() const { return GetWindowLongPtrW(m_hWnd, GWL_STYLE); }
     bool SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) const
@@ -64,6 +66,11 @@ class CWnd {
     void SetWindowText(const CString &text) const;
     // The whole current text (WM_GETTEXT), also of another process's window.
     CString GetWindowText() const;
+
+    // A timer of the window: WM_TIMER with the id every elapse
+    // milliseconds until it is killed; setting it again starts it anew.
+    bool SetTimer(UINT_PTR id, UINT elapse) const { return ::SetTimer(m_hWnd, id, elapse, nullptr) != 0; }
+    bool KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id) != FALSE; }
 
     HMENU GetSystemMenu(bool revert) const { return ::GetSystemMenu(m_hWnd, revert); }
     // Returns the icon set before.

@@ -27,6 +27,10 @@ class FileHandle : public ByteSource {
     static FileHandle CreateAlways(const std::string &path);
     // Write access, no sharing, fails if the file exists.
     static FileHandle CreateNew(const std::string &path);
+    // Read access that keeps writers out while the file is open. Fails
+    // when the file does not exist, and with busy set when another program
+    // has it open for writing now (on Windows; POSIX systems cannot tell).
+    static FileHandle OpenWithoutWriters(const std::string &path, bool &busy);
 
     bool IsOpen() const;
     // Returns the number of bytes delivered (0 at the end of the file).
@@ -51,6 +55,9 @@ bool CreateFolder(const std::string &path);
 struct FoundEntry {
     std::string name; // without the folder
     bool isFolder = false;
+    std::uint64_t size = 0;
+    // The time of the last write, in the system's own units: compared only.
+    std::uint64_t writeTime = 0;
 };
 // Wildcard enumeration of "folder\pattern" ('*' and '?' in the last part
 // only), files and folders alike, in the order the file system gives them.

@@ -184,13 +184,18 @@ bool WildcardMatch(std::string_view pattern, std::string_view name)
     return p == pattern.size();
 }
 
-bool IsFolderEntry(const std::string &folder, const dirent &entry)
+// What the entry is, as its link leads; a link that leads nowhere is a
+// file of no size.
+FoundEntry DescribeEntry(const std::string &folder, const dirent &entry, std::string name)
 {
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) {
-        return entry.d_type == DT_DIR;
-    }
+    FoundEntry found{std::move(name)};
     struct stat info;
-    return stat(Join(folder, entry.d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (stat(Join(folder, entry.d_name).c_str(), &info) == 0) {
+        found.isFolder = S_ISDIR(info.st_mode);
+        found.size = static_cast<std::uint64_t>(info.st_size);
+        found.writeTime = static_cast<std::uint64_t>(info.st_mtime);
+    }
+    return found;
 }
 } // namespace
 
@@ -224,6 +229,12 @@ FileHandle FileHandle::OpenForSharedRead(const std::string &path)
         return FileHandle();
     }
     return FileHandle(fd);
+}
+
+FileHandle FileHandle::OpenWithoutWriters(const std::string &path, bool &busy)
+{
+    busy = false;
+    return OpenForSharedRead(path);
 }
 
 FileHandle FileHandle::CreateAlways(const std::string &path)
@@ -342,7 +353,7 @@ std::vector<FoundEntry> FindEntries(const std::string &pattern)
             continue;
         }
         if (std::optional<std::string> converted = FromDiskName(name)) {
-            found.push_back({std::move(*converted), IsFolderEntry(folder, *entry)});
+            found.push_back(DescribeEntry(folder, *entry, std::move(*converted)));
         }
     }
     return found;

@@ -58,6 +58,11 @@ FindHandle StartFind(const std::wstring &pattern, WIN32_FIND_DATAW &data)
     return FindHandle(find == INVALID_HANDLE_VALUE ? nullptr : find);
 }
 
+std::uint64_t Combined(DWORD high, DWORD low)
+{
+    return static_cast<std::uint64_t>(high) << 32 | low;
+}
+
 bool IsDotEntry(const wchar_t *name)
 {
     return std::wstring_view(name) == L"." || std::wstring_view(name) == L"..";
@@ -89,6 +94,13 @@ FileHandle::~FileHandle()
 FileHandle FileHandle::OpenForSharedRead(const std::string &path)
 {
     return FileHandle(OpenNative(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+}
+
+FileHandle FileHandle::OpenWithoutWriters(const std::string &path, bool &busy)
+{
+    FileHandle file(OpenNative(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING));
+    busy = !file.IsOpen() && GetLastError() == ERROR_SHARING_VIOLATION;
+    return file;
 }
 
 FileHandle FileHandle::CreateAlways(const std::string &path)
@@ -191,7 +203,10 @@ std::vector<FoundEntry> FindEntries(const std::string &pattern)
             continue;
         }
         if (std::optional<std::string> name = Narrow(data.cFileName)) {
-            found.push_back({std::move(*name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            found.push_back(
+                {std::move(*name), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                 Combined(data.nFileSizeHigh, data.nFileSizeLow),
+                 Combined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)});
         }
     }
     return found;

@@ -13,6 +13,7 @@ constexpr std::uint8_t RoomFlag = 1;
 struct FileHead {
     std::array<std::uint8_t, RoomListProbeSize> bytes{};
     std::size_t delivered = 0;
+    bool opened = false;
 
     std::span<const std::uint8_t> Bytes() const { return std::span(bytes).first(delivered); }
 };
@@ -24,6 +25,7 @@ FileHead ReadHead(const std::string &path, std::size_t count)
     FileHead head;
     FileHandle file = FileHandle::OpenForSharedRead(path);
     if (file.IsOpen()) {
+        head.opened = true;
         head.delivered = file.Read(head.bytes.data(), count);
     }
     return head;
@@ -35,9 +37,10 @@ bool FlagSet(std::span<const std::uint8_t> head, std::size_t offset)
 }
 } // namespace
 
-bool RoomListProbe(const std::string &path)
+std::optional<bool> RoomListProbe(const std::string &path)
 {
-    return RoomListProbe(ReadHead(path, RoomListProbeSize).Bytes());
+    const FileHead head = ReadHead(path, RoomListProbeSize);
+    return head.opened ? std::optional<bool>(RoomListProbe(head.Bytes())) : std::nullopt;
 }
 
 bool ComposeListProbe(const std::string &path)

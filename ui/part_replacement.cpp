@@ -19,7 +19,8 @@ void CPartsEditorDlg::OnPartComboChange(WPARAM param)
 
 // Every slot of the group is loaded with the chosen entry, key slot last,
 // whatever happened to the others. A combo box without a selection loads
-// nothing.
+// nothing. The files are kept before they are read: a file saved anew
+// meanwhile is loaded again once it is seen.
 void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
 {
     ComposeButton.EnableWindow(false);
@@ -27,6 +28,7 @@ void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
     const int selected = combo.GetCurSel();
     if (selected != CB_ERR) {
         const CString entryText = combo.GetLBText(selected);
+        RememberChosenPart(keySlot, entryText);
         for (const int slot : SlotGroupTable(keySlot))
             LoadPartFromCollection(slot, entryText);
     }

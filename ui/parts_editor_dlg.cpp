@@ -8,13 +8,10 @@
 #include "framework/win_app.h"
 #include "core/package_folder.h"
 #include "res/resource.h"
-#include "store/file_system.h"
-#include "store/room_tests.h"
 #include "core/slot_map.h"
 
 namespace {
 constexpr UINT CommandNotification = 1; // CBN_SELCHANGE, LBN_SELCHANGE, accelerators
-constexpr char PackagePattern[] = "*.pac";
 } // namespace
 
 const MessageMapEntry CPartsEditorDlg::MessageEntries[] = {
@@ -31,6 +28,7 @@ const MessageMapEntry CPartsEditorDlg::MessageEntries[] = {
     OnCommand<&CPartsEditorDlg::OnComposeParts>(ID_COMPOSE_PARTS),
     OnBnClicked<&CPartsEditorDlg::OnAutoDisplayClicked>(IDC_AUTO_DISPLAY),
     OnWmDropFiles<&CPartsEditorDlg::OnDropFiles>(),
+    OnWmTimer<&CPartsEditorDlg::OnTimer>(),
     OnControlRange<&CPartsEditorDlg::OnPreviewDoubleClicked>(BN_DOUBLECLICKED, IDC_PREVIEW_SLOT0,
                                                              IDC_PREVIEW_SLOT18),
 };
@@ -90,6 +88,8 @@ BOOL CPartsEditorDlg::OnInitDialog()
     EditorMode = NothingLoaded;
     AutoDisplay = 0;
     PackageFolder = CString(FindPackageFolder());
+    // Before the lists are filled, so that no change goes unseen.
+    WatchFolders();
     FillRoomList();
     SetSlotComboTable();
     FillPartCombos();
@@ -116,17 +116,13 @@ void CPartsEditorDlg::AddAboutToSystemMenu()
     AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, text.c_str());
 }
 
-// Every "*.pac" entry of the package folder that the room test accepts, by
-// file name; the list box sorts them. Its drawing stays off while it fills,
-// or it would update its scroll bar at every entry.
+// Every "*.pac" file of the package folder that the room test accepts, by
+// file name; the list box sorts them. Later changes of the folder come the
+// same way.
 void CPartsEditorDlg::FillRoomList()
 {
-    const std::string folder = PackageFolder.Bytes();
-    RoomList.SetRedraw(false);
-    for (const FoundEntry &entry : FindEntries(folder + PackagePattern))
-        if (RoomListProbe(folder + entry.name))
-            RoomList.AddString(entry.name);
-    RoomList.SetRedraw(true);
+    following_.packages = following_.rooms.Update(PackageFolder.Bytes());
+    FollowRoomList(following_.packages);
 }
 
 void CPartsEditorDlg::SetSlotComboTable()

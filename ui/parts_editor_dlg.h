@@ -3,7 +3,8 @@
 // the part slots to their controls. Its command handlers are defined in one
 // file per command: room_loading.cpp, preview_rendering.cpp,
 // parts_export.cpp, part_replacement.cpp, picture_drop.cpp, part_editing.cpp
-// and compose_command.cpp.
+// and compose_command.cpp; folder_following.cpp keeps the lists up to date
+// with the folders while the editor runs.
 #pragma once
 
 #include <array>
@@ -22,8 +23,10 @@
 #include "framework/list_box.h"
 #include "framework/static.h"
 #include "store/part_slot.h"
+#include "core/collection_listing.h"
 #include "core/preview_picture.h"
 #include "core/slot_map.h"
+#include "folder_following.h"
 
 class CPartsEditorDlg : public CDialog {
   public:
@@ -80,7 +83,6 @@ class CPartsEditorDlg : public CDialog {
 
     // Parts collection and export (parts_export.cpp).
     void FillPartCombos();
-    void FillPartCombo(int slot, const CComboBox &combo);
     void OnOutputParts();
     void AddExportedNameToCombo(int comboId);
     // Adds the entry unless an equal one is there; returns its index.
@@ -107,6 +109,21 @@ class CPartsEditorDlg : public CDialog {
     // Composing a package (compose_command.cpp).
     void OnComposeParts();
 
+    // The lists following their folders, and the chosen parts their files,
+    // while the editor runs (folder_following.cpp).
+    void WatchFolders();
+    void OnHandleSignalled(HANDLE handle) override;
+    void OnTimer(UINT_PTR id);
+    // The room list brought to the packages the folder holds.
+    void FollowRoomList(const std::vector<std::string> &packages);
+    // The part combo boxes brought to the files the collection holds.
+    void FollowPartCombos(const CollectionListing &listing);
+    // Keeps the files behind a group's entry as the group is loaded.
+    void RememberChosenPart(int keySlot, const CString &entryText);
+    // Loads again each chosen group whose files changed; false while one is
+    // being written.
+    bool ReloadChangedParts();
+
   private:
     static const MessageMapEntry MessageEntries[];
 
@@ -117,6 +134,10 @@ class CPartsEditorDlg : public CDialog {
     void RepaintWhatHidingUncovers(HWND control, const RECT &before);
     const std::vector<HWND> &ControlsInZOrder();
 
+    bool TakeChanges();
+    void NoteChange(HANDLE handle);
+
+    FolderFollowing following_;
     std::vector<HWND> controlsInZOrder_;
     // The picture of the slot being rendered, kept for its buffer.
     RgbImage previewPicture_;

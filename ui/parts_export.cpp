@@ -17,20 +17,16 @@ namespace {
 constexpr int PartListWidth = 127;
 } // namespace
 
+// Only the files of the slot that owns a combo box are offered, never the
+// other slots of its group nor masks; the combo box sorts them. Later
+// changes of the folder come the same way.
 void CPartsEditorDlg::FillPartCombos()
 {
-    for (int slot = 0; slot < SlotCount; ++slot)
-        if (SlotComboTable[slot])
-            FillPartCombo(slot, SlotComboTable[slot]);
-}
-
-// Only the files of the slot that owns the combo box are offered, never the
-// other slots of its group nor masks; the combo box sorts them.
-void CPartsEditorDlg::FillPartCombo(int slot, const CComboBox &combo)
-{
-    for (const std::string &entry : CollectionEntriesForSlot(PartsCollectionFolder, slot))
-        combo.AddString(entry);
-    combo.SetDroppedWidth(PartListWidth);
+    following_.collection = ListCollection(PartsCollectionFolder);
+    FollowPartCombos(following_.collection);
+    for (const CComboBox &combo : SlotComboTable)
+        if (combo)
+            combo.SetDroppedWidth(PartListWidth);
 }
 
 // Writes every part slot but 14 as a base file and a mask file, offering the

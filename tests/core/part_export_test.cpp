@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -39,12 +38,6 @@ std::vector<std::uint8_t> SlotImage(const PartSlot &slot)
     return {slot.bytes.begin(), slot.bytes.begin() + FileSize(slot)};
 }
 
-std::vector<std::string> Sorted(std::vector<std::string> names)
-{
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 TEST(PartFileNames, FollowThePackageNameAndTheSlotNumbers)
@@ -58,31 +51,9 @@ TEST(PartFileNames, FollowThePackageNameAndTheSlotNumbers)
     EXPECT_EQ(ExportedEntryText("abc."), "abc.BMP");
     EXPECT_EQ(CollectionFileName(5, "mydoor.bmp"), "05mydoor.bmp");
     EXPECT_EQ(CollectionFileName(25, ""), "25");
-    EXPECT_EQ(CollectionPattern(PartsCollectionFolder, 3), Folder + "03*.bmp");
 
     const std::string longStem(300, 'x');
     EXPECT_EQ(ExportFileName(7, longStem), "07" + longStem + "BMP");
-}
-
-TEST(PartFileNames, CollectionEntriesComeOnlyFromTheSlotsOwnFiles)
-{
-    ScratchFolder scratch;
-    ASSERT_TRUE(CreateFolder(Folder));
-    for (const char *name : {"03ABC.BMP", "03mine.bmp", "19abc.BMP", "23abc.BMP", "30abc.BMP", "05door.txt"})
-        WriteWholeFile(Folder + name, {1, 2, 3});
-    ASSERT_TRUE(CreateFolder(Folder + "03folder.bmp"));
-
-    EXPECT_EQ(Sorted(CollectionEntriesForSlot(PartsCollectionFolder, 3)),
-              (std::vector<std::string>{"ABC.BMP", "mine.bmp"}));
-    EXPECT_TRUE(CollectionEntriesForSlot(PartsCollectionFolder, 19).size() == 1);
-    EXPECT_TRUE(CollectionEntriesForSlot(PartsCollectionFolder, 5).empty());
-    EXPECT_TRUE(CollectionEntriesForSlot(PartsCollectionFolder, 0).empty());
-}
-
-TEST(PartFileNames, NoCollectionFolderGivesNoEntries)
-{
-    ScratchFolder scratch;
-    EXPECT_TRUE(CollectionEntriesForSlot(PartsCollectionFolder, 0).empty());
 }
 
 TEST(PartExport, WritesThirtyEightFilesWithTheSlotsBytes)

@@ -78,7 +78,7 @@ TEST(SampleRooms, EachReadsBackAsARoomWithEightBitPartsAndItsTexts)
     for (std::size_t i = 0; i < rooms.size(); ++i) {
         SCOPED_TRACE(rooms[i].fileName);
         WritePackageFile(BuildSampleRoomPackage(static_cast<int>(i)));
-        EXPECT_TRUE(RoomListProbe(PackageName));
+        EXPECT_EQ(RoomListProbe(PackageName), true);
         EXPECT_TRUE(ComposeListProbe(PackageName));
 
         CountingReporter reporter;

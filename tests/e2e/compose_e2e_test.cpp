@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include <shlobj.h>
 
 #include "editor_process.h"
+#include "editor_session.h"
 #include "framework/cstring.h"
 #include "framework/wnd.h"
 #include "tests/win/dialog_driver.h"
@@ -24,172 +23,8 @@
 #include "tools/samplegen/sample_rooms.h"
 
 namespace {
-constexpr char MainDialogTitle[] = "部屋の部品編集";
-constexpr char ComposeTitle[] = "合成データ入力";
-constexpr char MessageBoxTitle[] = "Tavi";
-constexpr DWORD Timeout = 15000;
-// A dialog ended by a click sent from here is gone well within this.
-constexpr DWORD SentClickBound = 3000;
-// Time for a dialog just shown to finish painting.
-constexpr DWORD Settle = 300;
-
-constexpr int RoomList = 1000;
-constexpr int FileNameField = 1004;
-constexpr int NameField = 1007;
-constexpr int DisplayButton = 1031;
-constexpr int ComposeButton = 1033;
-constexpr int BedCombo = 1019;
-constexpr int BedPreview = 1048;
-constexpr int ComposeFileName = 1034;
-constexpr int ComposeName = 1035;
-constexpr int ComposeRemarks = 1036;
-constexpr int ComposeAuthor = 1037;
-constexpr int ExecuteCompose = 1038;
-constexpr int MessageText = 0xFFFF;
-
-constexpr int MoriRoom = 2;
-constexpr std::size_t HeaderBytes = 1056;
-constexpr int RecordCount = 40;
 constexpr int MaskRecords = 20;
 constexpr int BedSlots[] = {8, 9};
-
-struct Texts {
-    std::string name;
-    std::string remarks;
-    std::string author;
-};
-
-// A package taken apart: its header and its forty records' images.
-struct Package {
-    std::string header;
-    std::vector<std::string> records;
-
-    static Package Parse(const std::string &bytes)
-    {
-        Package package{bytes.substr(0, HeaderBytes), {}};
-        std::size_t position = HeaderBytes;
-        for (int record = 0; record < RecordCount; ++record) {
-            std::uint32_t size = 0;
-            for (int i = 3; i >= 0; --i)
-                size = size << 8 | static_cast<std::uint8_t>(bytes.at(position + i));
-            package.records.push_back(bytes.substr(position + 4, size));
-            position += 4 + size;
-        }
-        return package;
-    }
-
-    void SetTexts(const Texts &texts)
-    {
-        std::size_t field = 32;
-        for (const std::string *text : {&texts.name, &texts.remarks, &texts.author}) {
-            header[field] = static_cast<char>(text->size());
-            header.replace(field + 1, text->size(), *text);
-            field += 256;
-        }
-    }
-
-    std::string Bytes() const
-    {
-        std::string bytes = header;
-        for (const std::string &record : records) {
-            for (int shift = 0; shift < 32; shift += 8)
-                bytes.push_back(static_cast<char>(record.size() >> shift & 0xFF));
-            bytes += record;
-        }
-        return bytes;
-    }
-};
-
-std::string AsString(const std::vector<std::uint8_t> &bytes)
-{
-    return {bytes.begin(), bytes.end()};
-}
-
-std::string ReadBytes(const std::filesystem::path &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Another process's controls: the wide-character messages carry texts
-// across.
-HWND Item(HWND dialog, int id)
-{
-    return GetDlgItem(dialog, id);
-}
-
-void Notify(HWND dialog, int id, int code)
-{
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(dialog, id)));
-}
-
-// Posted: the handler may open a modal window and not return for a while.
-void PostClick(HWND dialog, int id)
-{
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(dialog, id)));
-}
-
-void Type(HWND dialog, int id, const std::string &text)
-{
-    const std::wstring wide = CString(text).ToWide();
-    SendMessageW(Item(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-}
-
-std::string TextOf(HWND dialog, int id)
-{
-    return CWnd(Item(dialog, id)).GetWindowText().Bytes();
-}
-
-// A click sent as an accessibility tool or a test robot sends it, with
-// nothing else arriving: the dialog is gone as soon as the click's handler
-// has returned.
-bool SentClickEndsAtOnce(HWND dialog, int id)
-{
-    Sleep(Settle);
-    SendMessageW(Item(dialog, id), BM_CLICK, 0, 0);
-    return WaitUntil([&] { return !IsWindow(dialog); }, SentClickBound);
-}
-
-// Opens the compose dialog, types the file name and the texts and executes
-// the composition: with a click sent when no question can come, otherwise
-// posted, answering the overwrite question with Yes.
-void ComposeAs(HWND editor, DWORD process, const std::string &fileName, const Texts &texts,
-               bool expectQuestion)
-{
-    PostClick(editor, ComposeButton);
-    const HWND compose = WaitForDialog(ComposeTitle, process, Timeout);
-    ASSERT_NE(compose, nullptr);
-    Type(compose, ComposeFileName, fileName);
-    Type(compose, ComposeName, texts.name);
-    Type(compose, ComposeRemarks, texts.remarks);
-    Type(compose, ComposeAuthor, texts.author);
-    if (!expectQuestion) {
-        ASSERT_TRUE(SentClickEndsAtOnce(compose, ExecuteCompose));
-    } else {
-        PostClick(compose, ExecuteCompose);
-        const HWND question = WaitForDialog(MessageBoxTitle, process, Timeout);
-        ASSERT_NE(question, nullptr);
-        EXPECT_EQ(GetWindow(question, GW_OWNER), compose);
-        EXPECT_EQ(TextOf(question, MessageText), "同名のFILEが既に存在します\n上書きしますか？");
-        PostClick(question, IDYES);
-    }
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(compose); }, Timeout));
-    // The main dialog enables its compose button last, after the room list
-    // and the fields.
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(Item(editor, ComposeButton)) != FALSE; }, Timeout));
-}
-
-// The room of the sample mori.pac selected and its parts displayed.
-HWND DisplayedMoriRoom(const EditorProcess &editor)
-{
-    const HWND dialog = WaitForDialog(MainDialogTitle, editor.Id(), Timeout);
-    if (!dialog)
-        return nullptr;
-    SendMessageW(Item(dialog, RoomList), LB_SETCURSEL, 0, 0);
-    Notify(dialog, RoomList, LBN_SELCHANGE);
-    Notify(dialog, DisplayButton, BN_CLICKED);
-    return IsWindowEnabled(Item(dialog, ComposeButton)) ? dialog : nullptr;
-}
 
 // A drop as the shell makes it, in the editor's own memory: the memory of a
 // drop is not carried from one process to another, so the block is written

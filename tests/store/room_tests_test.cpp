@@ -48,9 +48,9 @@ TEST_F(RoomTestsTest, FlagBytesDecideEachTest)
 TEST_F(RoomTestsTest, FoldersAndMissingFilesAreNoRooms)
 {
     ASSERT_TRUE(CreateFolder("x.pac"));
-    EXPECT_FALSE(RoomListProbe("x.pac"));
+    EXPECT_EQ(RoomListProbe("x.pac"), std::nullopt);
     EXPECT_FALSE(ComposeListProbe("x.pac"));
-    EXPECT_FALSE(RoomListProbe("gone.pac"));
+    EXPECT_EQ(RoomListProbe("gone.pac"), std::nullopt);
     EXPECT_FALSE(ComposeListProbe("gone.pac"));
 }
 } // namespace
