@@ -4,6 +4,7 @@
 
 #include "core/import/shown_group_files.h"
 #include "core/part_files.h"
+#include "core/part_loading.h"
 #include "core/picture/bmp_builder.h"
 #include "part_file_support.h"
 #include "store/file_system.h"
@@ -87,4 +88,23 @@ TEST(ShownGroupFiles, TakeANumberWhereFilesOfTheNameHoldAnythingElseAndOverwrite
     ShowBed(2);
     EXPECT_TRUE(HoldShownBed("mori-2.BMP"));
     EXPECT_EQ(FindEntries(Folder + "*").size(), 9u);
+}
+
+TEST(ShownGroupFiles, OfAnotherLayoutHoldWhatTheyLoadTo)
+{
+    ScratchFolder scratch;
+    ASSERT_TRUE(CreateFolder(Folder));
+    BmpImage topDown{6, 4, 8, true, {0x000000, 0xFFFFFF, 0x30A050}, {}};
+    topDown.pixels.assign(24, 2);
+    for (const std::string &number : BedFiles)
+        WriteWholeFile(Folder + number + "mine.bmp", BuildBmpFile(topDown));
+    for (const int slot : Bed.ExportOrder())
+        LoadPartFromCollectionFiles(TestBanks, slot, "mine.bmp", PartsFolder(Folder));
+    const PartSlot &shown = TestBanks.WorkBase[8];
+    ASSERT_NE(std::vector<std::uint8_t>(shown.bytes.begin(), shown.bytes.begin() + FileSize(shown)),
+              BuildBmpFile(topDown))
+        << "the rows are stored bottom-up in the slot";
+
+    EXPECT_EQ(EntryOfShownGroup(TestBanks, Bed, "mine.bmp", "mori.", Folder).entryText, "mine.bmp");
+    EXPECT_EQ(FindEntries(Folder + "*").size(), 4u);
 }
