@@ -1,5 +1,6 @@
 #include "shown_group_files.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "collection_writing.h"
@@ -54,9 +55,10 @@ ShownGroupEntry EntryOfShownGroup(const ImageBanks &banks, const PartGroup &grou
         holds = EntryHoldsShownGroup(banks, group, ImportedEntryText(candidate), collectionFolder);
         return holds || GroupIsFree(collectionFolder, group, candidate);
     });
+    std::optional<std::string> notWritten;
     if (!holds)
-        if (const std::optional<std::string> notWritten =
-                WriteCollectionFiles(collectionFolder, GroupFiles(banks, group, stem)))
-            return {{}, notWritten};
+        notWritten = WriteCollectionFiles(collectionFolder, GroupFiles(banks, group, stem));
+    if (notWritten)
+        return {{}, notWritten};
     return {ImportedEntryText(stem), std::nullopt};
 }

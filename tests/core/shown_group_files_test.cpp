@@ -88,6 +88,12 @@ TEST(ShownGroupFiles, TakeANumberWhereFilesOfTheNameHoldAnythingElseAndOverwrite
     ShowBed(2);
     EXPECT_TRUE(HoldShownBed("mori-2.BMP"));
     EXPECT_EQ(FindEntries(Folder + "*").size(), 9u);
+
+    // A file where the folder should be: nothing can be written.
+    WriteWholeFile("blocked", {1});
+    const ShownGroupEntry blocked = EntryOfShownGroup(TestBanks, Bed, "", "mori.", "blocked\\");
+    EXPECT_EQ(blocked.notWritten, "08mori.BMP");
+    EXPECT_EQ(blocked.entryText, "");
 }
 
 TEST(ShownGroupFiles, OfAnotherLayoutHoldWhatTheyLoadTo)
