@@ -4,31 +4,18 @@
 // action of BMP files (a recorder of its command line here); without such a
 // program the editor says so.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "editor_process.h"
-#include "framework/cstring.h"
-#include "framework/wnd.h"
+#include "editor_session.h"
 #include "tests/win/dialog_driver.h"
 #include "tools/samplegen/sample_rooms.h"
 
 namespace {
-constexpr char MainDialogTitle[] = "部屋の部品編集";
-constexpr char MessageBoxTitle[] = "Tavi";
-constexpr DWORD Timeout = 15000;
-constexpr int MoriRoom = 2;
-constexpr int RoomList = 1000;
-constexpr int DisplayButton = 1031;
-constexpr int BedCombo = 1019;
-constexpr int BedPreview = 1048;
 constexpr int RoomPreview = 1055;
-constexpr int MessageText = 0xFFFF;
 constexpr wchar_t TestFileClass[] = L"Tavi.e2e.bitmap";
 
 // The shell's file class of ".bmp" made one with the given edit command (or
@@ -75,12 +62,6 @@ class BmpFileClass {
     std::optional<std::wstring> previous_;
 };
 
-std::string ReadBytes(const std::filesystem::path &path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The recorder's lines, once it has written any.
 std::vector<std::wstring> RecordedLines(const std::filesystem::path &record)
 {
@@ -91,11 +72,6 @@ std::vector<std::wstring> RecordedLines(const std::filesystem::path &record)
     for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
         lines.push_back(text.substr(start, end - start));
     return lines;
-}
-
-void Notify(HWND dialog, int id, int code)
-{
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // A double-click as the mouse makes it, on a control of another process.
@@ -120,8 +96,8 @@ TEST(TaviExe, ADoubleClickedPreviewOpensThePartInTheRegisteredPaintingProgram)
 {
     WorkingFolder folder(L"e2e-edit");
     folder.MakeFolder(L"部屋");
-    const std::vector<std::uint8_t> mori = BuildSampleRoomPackage(MoriRoom);
-    folder.WriteFile(L"部屋\\mori.pac", std::string(mori.begin(), mori.end()));
+    const std::string mori = AsString(BuildSampleRoomPackage(MoriRoom));
+    folder.WriteFile(L"部屋\\mori.pac", mori);
     const std::filesystem::path here = std::filesystem::current_path();
     const std::wstring record = (here / L"record.txt").wstring();
     std::optional<BmpFileClass> recorder(std::in_place, L"\"" + WindowsPath(TAVI_EDIT_RECORDER) + L"\" \"" +
@@ -130,31 +106,29 @@ TEST(TaviExe, ADoubleClickedPreviewOpensThePartInTheRegisteredPaintingProgram)
     EditorProcess editor(TaviExePath(), here.wstring());
     const HWND dialog = WaitForDialog(MainDialogTitle, editor.Id(), Timeout);
     ASSERT_NE(dialog, nullptr);
-    SendMessageW(GetDlgItem(dialog, RoomList), LB_SETCURSEL, 0, 0);
+    SendMessageW(Item(dialog, RoomList), LB_SETCURSEL, 0, 0);
     Notify(dialog, RoomList, LBN_SELCHANGE);
     Notify(dialog, RoomPreview, BN_DOUBLECLICKED);
     EXPECT_FALSE(std::filesystem::exists(L"部屋の部品集")) << "before the parts are displayed";
     Notify(dialog, DisplayButton, BN_CLICKED);
 
-    PostDoubleClick(GetDlgItem(dialog, BedPreview));
+    PostDoubleClick(Item(dialog, BedPreview));
     ASSERT_TRUE(WaitUntil([&] { return !RecordedLines(record).empty(); }, Timeout));
     const std::wstring bedFile = (here / L"部屋の部品集" / L"08mori.BMP").wstring();
     EXPECT_NE(RecordedLines(record).front().find(L"\"" + bedFile + L"\""), std::wstring::npos);
-    const std::string packageBytes(mori.begin(), mori.end());
     for (const wchar_t *name : {L"08mori.BMP", L"09mori.BMP", L"28mori.BMP", L"29mori.BMP"}) {
         const std::string part = ReadBytes(here / L"部屋の部品集" / name);
-        EXPECT_TRUE(part.rfind("BM", 0) == 0 && packageBytes.find(part) != std::string::npos);
+        EXPECT_TRUE(part.rfind("BM", 0) == 0 && mori.find(part) != std::string::npos);
     }
-    EXPECT_TRUE(ChosenIs(GetDlgItem(dialog, BedCombo), L"mori.BMP"));
+    EXPECT_TRUE(ChosenIs(Item(dialog, BedCombo), L"mori.BMP"));
 
     // The files hold the bed shown: opened as they are, with no program.
     recorder.emplace(L"");
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(BedPreview, BN_DOUBLECLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, BedPreview)));
+                 reinterpret_cast<LPARAM>(Item(dialog, BedPreview)));
     const HWND message = WaitForDialog(MessageBoxTitle, editor.Id(), Timeout);
     ASSERT_NE(message, nullptr);
-    EXPECT_EQ(CWnd(GetDlgItem(message, MessageText)).GetWindowText(),
-              CString("FILE[08mori.BMP]を編集するプログラムが\n登録されていません"));
+    EXPECT_EQ(TextOf(message, MessageText), "FILE[08mori.BMP]を編集するプログラムが\n登録されていません");
     PostMessageW(message, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(L"部屋の部品集"), {}), 4);
     EXPECT_EQ(RecordedLines(record).size(), 1u);
