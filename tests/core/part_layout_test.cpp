@@ -19,8 +19,10 @@ constexpr std::uint32_t Version5 = 124;
 
 void PutU32(Bytes &bytes, std::size_t offset, std::size_t value)
 {
-    for (std::size_t i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    const std::uint8_t field[] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                  static_cast<std::uint8_t>(value >> 16),
+                                  static_cast<std::uint8_t>(value >> 24)};
+    std::copy_n(field, sizeof field, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
 // 13 x 7 pixels (rows padded) in short runs of 40 colours (16 for 4 bits).
@@ -41,12 +43,13 @@ BmpImage Picture(int bitCount)
 Bytes LaidOut(const Bytes &canonical, std::uint32_t infoSize, std::size_t colours, std::uint32_t compression,
               const Bytes &pixels)
 {
-    Bytes file(canonical.begin(), canonical.begin() + 54);
-    file.resize(14 + infoSize, 0);
-    file.insert(file.end(), canonical.begin() + 54,
-                canonical.begin() + 54 + 4 * static_cast<std::ptrdiff_t>(colours));
-    PutU32(file, 10, file.size());
-    file.insert(file.end(), pixels.begin(), pixels.end());
+    const std::size_t tableStart = 14 + infoSize;
+    const std::size_t pixelOffset = tableStart + 4 * colours;
+    Bytes file(pixelOffset + pixels.size(), 0);
+    std::copy_n(canonical.begin(), 54, file.begin());
+    std::copy_n(canonical.begin() + 54, 4 * colours, file.begin() + static_cast<std::ptrdiff_t>(tableStart));
+    std::copy(pixels.begin(), pixels.end(), file.begin() + static_cast<std::ptrdiff_t>(pixelOffset));
+    PutU32(file, 10, pixelOffset);
     PutU32(file, 2, file.size());
     PutU32(file, 14, infoSize);
     PutU32(file, 30, compression);
