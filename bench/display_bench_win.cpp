@@ -23,6 +23,7 @@
 
 #include <windows.h>
 
+#include "bench/windows_build.h"
 #include "framework/dc.h"
 #include "framework/win_app.h"
 #include "res/resource.h"
@@ -503,16 +504,6 @@ void ComposeFilesBare(const std::string &name)
     WritePackage(path, PackageHeader, PartImageStore.WorkBase, PartImageStore.WorkMask);
 }
 
-void PrintBuild()
-{
-    using WineVersion = const char *(*)();
-    const auto wine = reinterpret_cast<WineVersion>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
-    std::printf("build: %s, %d-bit, GCC %s, no sanitizers; running under %s %s\n", TAVI_BUILD_TYPE,
-                static_cast<int>(sizeof(void *) * 8), __VERSION__, wine ? "Wine" : "Windows",
-                wine ? wine() : "");
-}
-
 // The goal: within a frame, or where the platform's own work alone takes
 // longer, within 1.5x of the floor that holds it.
 const char *Verdict(double time, double floor)
@@ -544,7 +535,7 @@ void PrintStep(const char *step, double time)
 
 int main()
 {
-    PrintBuild();
+    PrintWindowsBuild();
     const std::filesystem::path previous = std::filesystem::current_path();
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tavi-display-bench";
     PrepareFolder(folder);

@@ -1,8 +1,5 @@
 #include "entry_mirror.h"
 
-#include <string_view>
-#include <unordered_set>
-
 const std::string &EntryKeys::Of(const std::string &text)
 {
     const auto found = keys_.find(text);
@@ -11,31 +8,42 @@ const std::string &EntryKeys::Of(const std::string &text)
     return keys_.emplace(text, keyOf_(text)).first->second;
 }
 
-// Entries are removed before the new ones are added, so that an entry
-// offered again under another letter case stays as the box shows it.
-EntryMirror::Changes EntryMirror::Follow(const std::vector<std::string> &offered,
-                                         const std::vector<std::string> &staying)
+bool EntryMirror::Mark(const std::string &text)
 {
-    std::unordered_set<std::string_view> kept;
-    for (const std::vector<std::string> *texts : {&offered, &staying})
-        for (const std::string &text : *texts)
-            kept.insert(keys_->Of(text));
+    const auto found = entries_.find(keys_->Of(text));
+    if (found == entries_.end())
+        return false;
+    found->second.seen = listing_;
+    return true;
+}
+
+// Entries not seen in this listing are removed before the new ones are
+// added, so that an entry offered again in another letter case stays as the
+// box shows it.
+EntryMirror::Changes EntryMirror::Follow(const std::vector<std::string> &offered,
+                                         const std::vector<std::string> &staying,
+                                         const std::optional<std::string> &chosen)
+{
+    ++listing_;
+    std::vector<const std::string *> unheld;
+    for (const std::string &text : offered)
+        if (!Mark(text))
+            unheld.push_back(&text);
+    for (const std::string &text : staying)
+        Mark(text);
+    if (chosen)
+        Mark(*chosen);
     Changes changes;
     for (auto entry = entries_.begin(); entry != entries_.end();) {
-        if (kept.contains(entry->first)) {
+        if (entry->second.seen == listing_) {
             ++entry;
             continue;
         }
-        changes.removed.push_back(entry->second);
+        changes.removed.push_back(std::move(entry->second.text));
         entry = entries_.erase(entry);
     }
-    for (const std::string &text : offered)
-        if (entries_.emplace(keys_->Of(text), text).second)
-            changes.added.push_back(text);
+    for (const std::string *text : unheld)
+        if (entries_.emplace(keys_->Of(*text), Entry{*text, listing_}).second)
+            changes.added.push_back(*text);
     return changes;
-}
-
-bool EntryMirror::Holds(const std::string &text) const
-{
-    return entries_.contains(keys_->Of(text));
 }

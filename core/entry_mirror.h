@@ -5,7 +5,9 @@
 // entry to the box); the keys of texts seen once are kept.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -34,15 +36,23 @@ class EntryMirror {
         std::vector<std::string> removed;
     };
     // Follows a new listing: the entries offered are held from now on; an
-    // entry held that is not offered any more goes, unless an entry text of
-    // staying (its files remain, or it is chosen) has its key.
-    Changes Follow(const std::vector<std::string> &offered, const std::vector<std::string> &staying);
-    // Whether an entry of that text's key is held.
-    bool Holds(const std::string &text) const;
+    // entry held that is not offered any more goes, unless a text of
+    // staying (one whose files remain) or the chosen text has its key.
+    Changes Follow(const std::vector<std::string> &offered, const std::vector<std::string> &staying,
+                   const std::optional<std::string> &chosen);
     std::size_t Size() const { return entries_.size(); }
 
   private:
+    // Marks the entry of the text's key as seen in this listing; false when
+    // none is held.
+    bool Mark(const std::string &text);
+
+    struct Entry {
+        std::string text;
+        // The listing in which the entry was last seen.
+        std::uint64_t seen;
+    };
     EntryKeys *keys_;
-    // The text of each entry, by key.
-    std::unordered_map<std::string, std::string> entries_;
+    std::unordered_map<std::string, Entry> entries_; // by key
+    std::uint64_t listing_ = 0;
 };

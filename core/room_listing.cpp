@@ -9,27 +9,27 @@ namespace {
 constexpr char PackagePattern[] = "*.pac";
 } // namespace
 
-// Files that are gone are forgotten with the old listing.
+// Files that are gone are forgotten.
 std::vector<std::string> RoomListing::Update(const std::string &packageFolder)
 {
-    std::unordered_map<std::string, Tested> tested;
+    ++enumeration_;
     std::vector<std::string> accepted;
-    for (const FoundEntry &found : FindEntries(packageFolder + PackagePattern)) {
+    for (FoundEntry &found : FindEntries(packageFolder + PackagePattern)) {
         if (found.isFolder)
             continue;
         const auto known = tested_.find(found.name);
-        std::optional<Tested> result;
-        if (known != tested_.end() && known->second.size == found.size &&
-            known->second.writeTime == found.writeTime)
-            result = known->second;
-        else if (const std::optional<bool> room = RoomListProbe(packageFolder + found.name))
-            result = Tested{found.size, found.writeTime, *room};
-        if (!result)
-            continue;
-        tested.emplace(found.name, *result);
-        if (result->accepted)
-            accepted.push_back(found.name);
+        Tested *tested = known == tested_.end() ? nullptr : &known->second;
+        if (!tested || tested->size != found.size || tested->writeTime != found.writeTime) {
+            const std::optional<bool> room = RoomListProbe(packageFolder + found.name);
+            if (!room)
+                continue;
+            tested = &tested_.insert_or_assign(found.name, Tested{found.size, found.writeTime, *room, 0})
+                          .first->second;
+        }
+        tested->seen = enumeration_;
+        if (tested->accepted)
+            accepted.push_back(std::move(found.name));
     }
-    tested_ = std::move(tested);
+    std::erase_if(tested_, [this](const auto &file) { return file.second.seen != enumeration_; });
     return accepted;
 }

@@ -22,6 +22,9 @@ class RoomListing {
         std::uint64_t size;
         std::uint64_t writeTime;
         bool accepted;
+        // The enumeration in which the file was last seen.
+        std::uint64_t seen;
     };
     std::unordered_map<std::string, Tested> tested_;
+    std::uint64_t enumeration_ = 0;
 };

@@ -280,24 +280,25 @@ bool CDialog::NextMessage(HWND owner, MSG &message)
 
 // Waits as GetMessage does: messages sent from other threads are handled
 // meanwhile, and the wait goes on until a message is taken from the queue.
-// With handles named, a signalled handle is handled the same way. A wait
-// that fails (a handle closed while named) leaves the handles to GetMessage.
+// A signalled handle is handled the same way; the handles are read anew
+// after each wake, so that handles named meanwhile are waited for at once.
+// A wait that fails (a handle closed while named) leaves this wait to
+// GetMessage.
 bool CDialog::WaitForMessage(MSG &message)
 {
-    while (!waitHandles_.empty()) {
+    for (;;) {
         // A copy: the handler may name other handles.
         const std::vector<HANDLE> handles = waitHandles_;
         const auto count = static_cast<DWORD>(handles.size());
         const DWORD woken =
             MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_FAILED)
-            break;
+            return GetMessageW(&message, nullptr, 0, 0) != -1;
         if (woken < WAIT_OBJECT_0 + count)
             OnHandleSignalled(handles[woken - WAIT_OBJECT_0]);
         else if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             return true;
     }
-    return GetMessageW(&message, nullptr, 0, 0) != -1;
 }
 
 void CDialog::SetWaitHandles(std::vector<HANDLE> handles)

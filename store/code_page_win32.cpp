@@ -30,27 +30,31 @@ std::optional<std::wstring> ToWide(UINT codePage, DWORD flags, std::string_view 
     return wide;
 }
 
-// exact: no best-fit replacements and no default character.
+// exact: no best-fit replacements and no default character. One call
+// into a buffer as large as the longest result (a UTF-16 unit takes at most
+// two bytes of code page 932 and three of UTF-8): folder listings convert
+// thousands of names.
 std::optional<std::string> FromWide(UINT codePage, bool exact, std::wstring_view wide)
 {
     if (wide.empty()) {
         return std::string();
     }
-    if (!FitsInt(wide.size())) {
+    const bool utf8 = codePage == CP_UTF8;
+    const std::size_t largest = wide.size() * (utf8 ? 3 : 2);
+    if (!FitsInt(largest)) {
         return std::nullopt;
     }
-    const bool utf8 = codePage == CP_UTF8;
     const DWORD flags = exact && !utf8 ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL usedDefault = FALSE;
     BOOL *usedDefaultFlag = exact && !utf8 ? &usedDefault : nullptr;
-    const int length = static_cast<int>(wide.size());
+    std::string narrow(largest, '\0');
     const int narrowLength =
-        WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, usedDefaultFlag);
+        WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), narrow.data(),
+                            static_cast<int>(largest), nullptr, usedDefaultFlag);
     if (narrowLength <= 0 || usedDefault) {
         return std::nullopt;
     }
-    std::string narrow(static_cast<std::size_t>(narrowLength), '\0');
-    WideCharToMultiByte(codePage, flags, wide.data(), length, narrow.data(), narrowLength, nullptr, nullptr);
+    narrow.resize(static_cast<std::size_t>(narrowLength));
     return narrow;
 }
 } // namespace

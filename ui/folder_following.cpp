@@ -26,6 +26,7 @@ constexpr DWORD EntryChanges =
 constexpr DWORD FolderChanges = FILE_NOTIFY_CHANGE_DIR_NAME;
 constexpr char WorkingFolder[] = ".";
 constexpr int EmptyEntry = 0;
+constexpr std::size_t ChangesDrawnOneByOne = 8;
 
 std::string WithoutSeparator(std::string folder)
 {
@@ -168,20 +169,23 @@ void CPartsEditorDlg::OnTimer(UINT_PTR id)
 // The package selected now stays until another is selected.
 void CPartsEditorDlg::FollowRoomList(const std::vector<std::string> &packages)
 {
-    std::vector<std::string> selected;
+    std::optional<std::string> selected;
     if (const int index = RoomList.GetCurSel(); index != LB_ERR)
-        selected.push_back(RoomList.GetText(index).Bytes());
+        selected = RoomList.GetText(index).Bytes();
     const bool unknownEntries = static_cast<std::size_t>(RoomList.GetCount()) > following_.roomEntries.Size();
-    const EntryMirror::Changes changes = following_.roomEntries.Follow(packages, selected);
-    if (!selected.empty() && !Names(following_.keys, packages, selected.front()))
+    const EntryMirror::Changes changes = following_.roomEntries.Follow(packages, {}, selected);
+    if (selected && !Names(following_.keys, packages, *selected))
         following_.keptEntries = true;
-    if (changes.added.empty() && changes.removed.empty())
-        return;
-    // Many entries at once would each update the scroll bar.
-    RoomList.SetRedraw(false);
+    // Each change updates the scroll bar; many at once (the list filled at
+    // start) are quicker with the drawing off, which costs a few updates.
+    const bool many = changes.added.size() + changes.removed.size() > ChangesDrawnOneByOne;
+    if (many)
+        RoomList.SetRedraw(false);
     ApplyChanges(RoomList, changes, unknownEntries);
-    RoomList.SetRedraw(true);
-    RoomList.Invalidate();
+    if (many) {
+        RoomList.SetRedraw(true);
+        RoomList.Invalidate();
+    }
 }
 
 // An entry stays while any file of its group that it names remains, and
@@ -192,27 +196,24 @@ void CPartsEditorDlg::FollowPartCombos(const CollectionListing &listing)
         const CComboBox &combo = SlotComboTable[static_cast<std::size_t>(PartGroups[group].KeySlot())];
         const GroupListing &files = listing[group];
         EntryMirror &mirror = following_.partEntries[group];
-        std::vector<std::string> staying = files.named;
         const std::optional<std::string> chosen =
             EditorMode == PartsDisplay ? ChosenEntry(combo) : std::nullopt;
-        if (chosen) {
-            staying.push_back(*chosen);
-            following_.keptEntries |= !Names(following_.keys, files.named, *chosen);
-        }
+        if (chosen && !Names(following_.keys, files.named, *chosen))
+            following_.keptEntries = true;
         // The empty entry is the box's own.
         const bool unknownEntries = static_cast<std::size_t>(combo.GetCount()) > mirror.Size() + 1;
-        ApplyChanges(combo, mirror.Follow(files.offered, staying), unknownEntries);
+        ApplyChanges(combo, mirror.Follow(files.offered, files.named, chosen), unknownEntries);
     }
 }
 
 void CPartsEditorDlg::RememberChosenPart(int keySlot, const CString &entryText)
 {
-    std::optional<ChosenPart> &chosen = following_.chosenParts[GroupIndexOfKeySlot(keySlot)];
+    std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[GroupIndexOfKeySlot(keySlot)];
     if (entryText.IsEmpty())
         chosen.reset();
     else
-        chosen =
-            ChosenPart{entryText.Bytes(), ReadGroupFiles(PartsCollectionFolder, keySlot, entryText.Bytes())};
+        chosen = ChosenEntryFiles{entryText.Bytes(),
+                                  ReadGroupFiles(PartsCollectionFolder, keySlot, entryText.Bytes())};
 }
 
 // A group whose entry is no longer chosen (parts displayed again, another
@@ -221,7 +222,7 @@ bool CPartsEditorDlg::ReloadChangedParts()
 {
     bool compared = true;
     for (std::size_t group = 0; group < PartGroups.size(); ++group) {
-        std::optional<ChosenPart> &chosen = following_.chosenParts[group];
+        std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[group];
         if (!chosen)
             continue;
         const int keySlot = PartGroups[group].KeySlot();

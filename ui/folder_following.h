@@ -16,7 +16,7 @@
 #include "core/room_listing.h"
 #include "folder_watch.h"
 
-struct ChosenPart {
+struct ChosenEntryFiles {
     std::string entryText;
     // Nothing when a file was being written as the group was loaded.
     std::optional<GroupFiles> files;
@@ -47,5 +47,5 @@ struct FolderFollowing {
     EntryMirror roomEntries;
     // By group, in the order of PartGroups.
     std::vector<EntryMirror> partEntries;
-    std::array<std::optional<ChosenPart>, PartGroups.size()> chosenParts;
+    std::array<std::optional<ChosenEntryFiles>, PartGroups.size()> chosenParts;
 };

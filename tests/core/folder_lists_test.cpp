@@ -65,18 +65,18 @@ TEST(EntryMirror, AddsWhatIsNewOnceAndRemovesWhatNothingKeeps)
 {
     EntryKeys keys(FoldedKey);
     EntryMirror mirror(keys);
-    EntryMirror::Changes changes = mirror.Follow({"a.bmp", "B.bmp", "A.BMP"}, {});
+    EntryMirror::Changes changes = mirror.Follow({"a.bmp", "B.bmp", "A.BMP"}, {}, {});
     EXPECT_EQ(changes.added, (Names{"a.bmp", "B.bmp"}));
     EXPECT_TRUE(changes.removed.empty());
 
-    // b.bmp is still named (one of its files remains), c.bmp chosen.
-    changes = mirror.Follow({"a.bmp", "c.bmp"}, {"b.BMP"});
+    // b.bmp is still named (one of its files remains).
+    changes = mirror.Follow({"a.bmp", "c.bmp"}, {"b.BMP"}, {});
     EXPECT_EQ(changes.added, Names{"c.bmp"});
     EXPECT_TRUE(changes.removed.empty());
-    changes = mirror.Follow({"A.bmp"}, {"c.bmp"});
+    changes = mirror.Follow({"A.bmp"}, {}, "C.bmp");
     EXPECT_TRUE(changes.added.empty()) << "an entry in another letter case is the same";
-    EXPECT_EQ(changes.removed, Names{"B.bmp"});
-    changes = mirror.Follow({}, {});
+    EXPECT_EQ(changes.removed, Names{"B.bmp"}) << "c.bmp stays while it is chosen";
+    changes = mirror.Follow({}, {}, {});
     EXPECT_EQ(Sorted(changes.removed), (Names{"a.bmp", "c.bmp"}));
     EXPECT_EQ(mirror.Size(), 0u);
 }

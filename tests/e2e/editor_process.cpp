@@ -24,6 +24,35 @@ void PumpWaitingMessages()
         DispatchMessageW(&message);
     }
 }
+
+struct BoxMessages {
+    UINT count;
+    UINT length;
+    UINT text;
+};
+constexpr BoxMessages ListBoxMessages{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT};
+constexpr BoxMessages ComboBoxMessages{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT};
+
+// The entries as far as they can be read: the other process may remove
+// some meanwhile (LB_ERR and CB_ERR are -1).
+std::vector<std::string> BoxEntries(HWND box, const BoxMessages &messages)
+{
+    std::vector<std::string> entries;
+    const LRESULT count = SendMessageW(box, messages.count, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageW(box, messages.length, static_cast<WPARAM>(index), 0);
+        if (length < 0)
+            break;
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        const LRESULT copied = SendMessageW(box, messages.text, static_cast<WPARAM>(index),
+                                            reinterpret_cast<LPARAM>(text.data()));
+        if (copied < 0)
+            break;
+        text.resize(static_cast<std::size_t>(copied));
+        entries.push_back(CString::FromWide(text).Bytes());
+    }
+    return entries;
+}
 } // namespace
 
 std::wstring WindowsPath(const std::string &path)
@@ -95,16 +124,12 @@ HWND WaitForDialog(const char *title, DWORD processId, DWORD milliseconds, Pumpi
 
 std::vector<std::string> RoomListEntries(HWND dialog)
 {
-    const HWND list = GetDlgItem(dialog, RoomListId);
-    std::vector<std::string> entries;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-        entries.push_back(CString::FromWide(text).Bytes());
-    }
-    return entries;
+    return BoxEntries(GetDlgItem(dialog, RoomListId), ListBoxMessages);
+}
+
+std::vector<std::string> ComboEntries(HWND dialog, int id)
+{
+    return BoxEntries(GetDlgItem(dialog, id), ComboBoxMessages);
 }
 
 void CloseEditor(HWND dialog)

@@ -55,5 +55,7 @@ template <class Condition> bool WaitUntil(Condition condition, DWORD bound)
 // The entries of another process's room list, code page 932: only the
 // wide-character messages carry them across.
 std::vector<std::string> RoomListEntries(HWND dialog);
+// The same of a combo box of the dialog.
+std::vector<std::string> ComboEntries(HWND dialog, int id);
 // Closes another process's main dialog as its Cancel button would.
 void CloseEditor(HWND dialog);

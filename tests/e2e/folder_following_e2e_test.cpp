@@ -1,5 +1,6 @@
 // The real Tavi.exe following its folders while it runs: packages and part
-// files that appear or go while it is open, the editor's own export, and a
+// files that appear or go while it is open (a chosen entry stays while it
+// is chosen), the editor's own export and composing, and a
 // chosen part saved again and again as painting programs save it (in place
 // while holding the file open, or written apart and renamed over it): each
 // save gives one reload, seen in the preview, in the one message that the
@@ -29,21 +30,6 @@ constexpr int PartHeight = 48;
 
 using Entries = std::vector<std::string>;
 
-Entries ComboEntries(HWND dialog, int id)
-{
-    const HWND combo = Item(dialog, id);
-    Entries entries;
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1,
-                          L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
-        entries.push_back(CString::FromWide(text).Bytes());
-    }
-    return entries;
-}
-
 // A part of one colour (0xRRGGBB), or an all-black mask (the part shows
 // whole).
 std::string SolidPart(std::uint32_t colour)
@@ -64,6 +50,12 @@ std::uint32_t PreviewColour(HWND dialog, int id)
     const COLORREF pixel = GetPixel(screen, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
     ReleaseDC(nullptr, screen);
     return static_cast<std::uint32_t>(GetRValue(pixel)) << 16 | GetGValue(pixel) << 8 | GetBValue(pixel);
+}
+
+// The preview is drawn after the load's message has been answered.
+bool PreviewShows(HWND dialog, int id, std::uint32_t colour)
+{
+    return WaitUntil([&] { return PreviewColour(dialog, id) == colour; }, Timeout);
 }
 
 // Saved in place in two writes, the file held open for writing in between
@@ -107,7 +99,7 @@ std::string AnswerBox(const EditorProcess &editor, DWORD bound)
 }
 } // namespace
 
-TEST(TaviExe, ListsFollowTheirFoldersAndTheEditorsOwnExport)
+TEST(TaviExe, ListsFollowTheirFoldersAndTheEditorsOwnWriting)
 {
     WorkingFolder folder(L"e2e-follow-lists");
     folder.MakeFolder(L"部屋");
@@ -126,22 +118,39 @@ TEST(TaviExe, ListsFollowTheirFoldersAndTheEditorsOwnExport)
     // The collection does not exist yet.
     folder.MakeFolder(L"部屋の部品集");
     folder.WriteFile(L"部屋の部品集\\12mine.bmp", SolidPart(0xFF0000));
+    folder.WriteFile(L"部屋の部品集\\32mine.bmp", SolidPart(0x000000));
     EXPECT_TRUE(WaitUntil(
         [&] {
             return ComboEntries(dialog, TableCombo) == Entries{"", "mine.bmp"};
         },
         Timeout));
 
+    // The editor's own writing: no entry twice, no message.
     ASSERT_EQ(DisplayedMoriRoom(editor), dialog);
     PostClick(dialog, OutputButton);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Item(dialog, OutputButton)); }, Timeout));
+    ComposeAs(dialog, editor.Id(), "new", {"new", "", "e2e"}, false);
     EXPECT_EQ(AnswerBox(editor, QuietBound), "");
     EXPECT_EQ(ComboEntries(dialog, TableCombo), (Entries{"", "mine.bmp", "mori.BMP"}));
     EXPECT_EQ(ComboEntries(dialog, BedCombo), (Entries{"", "mori.BMP"}));
+    EXPECT_EQ(RoomListEntries(dialog), (Entries{"mori.pac", "new.pac", "sakura.pac"}));
 
-    std::filesystem::remove(L"部屋\\sakura.pac");
-    std::filesystem::remove(L"部屋の部品集\\12mine.bmp");
-    EXPECT_TRUE(WaitUntil([&] { return RoomListEntries(dialog) == Entries{"mori.pac"}; }, Timeout));
+    // The chosen entry stays while it is chosen, though its files have gone
+    // (which its load again says).
+    SendMessageW(Item(dialog, TableCombo), CB_SETCURSEL, 1, 0);
+    Notify(dialog, TableCombo, CBN_SELCHANGE);
+    for (const wchar_t *gone :
+         {L"部屋\\sakura.pac", L"部屋の部品集\\12mine.bmp", L"部屋の部品集\\32mine.bmp"})
+        std::filesystem::remove(gone);
+    EXPECT_EQ(AnswerBox(editor, Timeout).rfind("基本データ[12mine.bmp]", 0), 0u);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return RoomListEntries(dialog) == Entries{"mori.pac", "new.pac"};
+        },
+        Timeout));
+    EXPECT_EQ(ComboEntries(dialog, TableCombo), (Entries{"", "mine.bmp", "mori.BMP"}));
+    SendMessageW(Item(dialog, TableCombo), CB_SETCURSEL, 0, 0);
+    Notify(dialog, TableCombo, CBN_SELCHANGE);
     EXPECT_TRUE(WaitUntil(
         [&] {
             return ComboEntries(dialog, TableCombo) == Entries{"", "mori.BMP"};
@@ -172,7 +181,7 @@ TEST(TaviExe, AChosenPartIsLoadedAgainOnceAtEachSaveOfItsFile)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(BedCombo, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(Item(dialog, BedCombo)));
     EXPECT_EQ(AnswerBox(editor, Timeout).rfind(maskMissing, 0), 0u);
-    EXPECT_EQ(PreviewColour(dialog, BedPreview), 0xFF0000u);
+    EXPECT_TRUE(PreviewShows(dialog, BedPreview, 0xFF0000));
 
     const std::uint32_t colours[] = {0x0000FF, 0x00FFFF, 0xFFFF00};
     std::string last;
@@ -185,7 +194,7 @@ TEST(TaviExe, AChosenPartIsLoadedAgainOnceAtEachSaveOfItsFile)
             SaveInTwoWrites(bed, last);
         EXPECT_EQ(AnswerBox(editor, Timeout).rfind(maskMissing, 0), 0u);
         EXPECT_EQ(AnswerBox(editor, QuietBound), "") << "one reload per save";
-        EXPECT_EQ(PreviewColour(dialog, BedPreview), colours[save]);
+        EXPECT_TRUE(PreviewShows(dialog, BedPreview, colours[save]));
     }
     EXPECT_EQ(ComboEntries(dialog, BedCombo), (Entries{"", "mine.bmp"}));
 
