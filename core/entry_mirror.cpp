@@ -17,6 +17,12 @@ bool EntryMirror::Mark(const std::string &text)
     return true;
 }
 
+bool EntryMirror::Marked(const std::string &text) const
+{
+    const auto found = entries_.find(keys_->Of(text));
+    return found != entries_.end() && found->second.seen == listing_;
+}
+
 // Entries not seen in this listing are removed before the new ones are
 // added, so that an entry offered again in another letter case stays as the
 // box shows it.
@@ -31,9 +37,9 @@ EntryMirror::Changes EntryMirror::Follow(const std::vector<std::string> &offered
             unheld.push_back(&text);
     for (const std::string &text : staying)
         Mark(text);
-    if (chosen)
-        Mark(*chosen);
     Changes changes;
+    if (chosen && !Marked(*chosen))
+        changes.keptForChoice = Mark(*chosen);
     for (auto entry = entries_.begin(); entry != entries_.end();) {
         if (entry->second.seen == listing_) {
             ++entry;

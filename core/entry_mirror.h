@@ -34,6 +34,8 @@ class EntryMirror {
         std::vector<std::string> added;
         // The texts of the entries to remove.
         std::vector<std::string> removed;
+        // The chosen entry stays only because it is chosen.
+        bool keptForChoice = false;
     };
     // Follows a new listing: the entries offered are held from now on; an
     // entry held that is not offered any more goes, unless a text of
@@ -46,6 +48,8 @@ class EntryMirror {
     // Marks the entry of the text's key as seen in this listing; false when
     // none is held.
     bool Mark(const std::string &text);
+    // Whether the entry of the text's key has been marked in this listing.
+    bool Marked(const std::string &text) const;
 
     struct Entry {
         std::string text;

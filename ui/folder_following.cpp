@@ -53,12 +53,6 @@ std::optional<std::string> ChosenEntry(const CComboBox &combo)
     return combo.GetLBText(selected).Bytes();
 }
 
-bool Names(EntryKeys &keys, const std::vector<std::string> &texts, const std::string &text)
-{
-    const std::string &key = keys.Of(text);
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string &t) { return keys.Of(t) == key; });
-}
-
 // Brings a list or combo box to the mirror's changes. An entry that the
 // editor added itself (an export's, a drop's) is in the box before the
 // mirror learns it from the folder: while the box holds entries that the
@@ -174,8 +168,7 @@ void CPartsEditorDlg::FollowRoomList(const std::vector<std::string> &packages)
         selected = RoomList.GetText(index).Bytes();
     const bool unknownEntries = static_cast<std::size_t>(RoomList.GetCount()) > following_.roomEntries.Size();
     const EntryMirror::Changes changes = following_.roomEntries.Follow(packages, {}, selected);
-    if (selected && !Names(following_.keys, packages, *selected))
-        following_.keptEntries = true;
+    following_.keptEntries |= changes.keptForChoice;
     // Each change updates the scroll bar; many at once (the list filled at
     // start) are quicker with the drawing off, which costs a few updates.
     const bool many = changes.added.size() + changes.removed.size() > ChangesDrawnOneByOne;
@@ -198,17 +191,20 @@ void CPartsEditorDlg::FollowPartCombos(const CollectionListing &listing)
         EntryMirror &mirror = following_.partEntries[group];
         const std::optional<std::string> chosen =
             EditorMode == PartsDisplay ? ChosenEntry(combo) : std::nullopt;
-        if (chosen && !Names(following_.keys, files.named, *chosen))
-            following_.keptEntries = true;
         // The empty entry is the box's own.
         const bool unknownEntries = static_cast<std::size_t>(combo.GetCount()) > mirror.Size() + 1;
-        ApplyChanges(combo, mirror.Follow(files.offered, files.named, chosen), unknownEntries);
+        const EntryMirror::Changes changes = mirror.Follow(files.offered, files.named, chosen);
+        following_.keptEntries |= changes.keptForChoice;
+        ApplyChanges(combo, changes, unknownEntries);
     }
 }
 
 void CPartsEditorDlg::RememberChosenPart(int keySlot, const CString &entryText)
 {
-    std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[GroupIndexOfKeySlot(keySlot)];
+    const std::size_t group = GroupIndexOfKeySlot(keySlot);
+    if (group >= PartGroups.size())
+        return;
+    std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[group];
     if (entryText.IsEmpty())
         chosen.reset();
     else

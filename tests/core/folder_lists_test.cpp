@@ -73,9 +73,11 @@ TEST(EntryMirror, AddsWhatIsNewOnceAndRemovesWhatNothingKeeps)
     changes = mirror.Follow({"a.bmp", "c.bmp"}, {"b.BMP"}, {});
     EXPECT_EQ(changes.added, Names{"c.bmp"});
     EXPECT_TRUE(changes.removed.empty());
+    EXPECT_FALSE(changes.keptForChoice);
     changes = mirror.Follow({"A.bmp"}, {}, "C.bmp");
     EXPECT_TRUE(changes.added.empty()) << "an entry in another letter case is the same";
-    EXPECT_EQ(changes.removed, Names{"B.bmp"}) << "c.bmp stays while it is chosen";
+    EXPECT_EQ(changes.removed, Names{"B.bmp"});
+    EXPECT_TRUE(changes.keptForChoice) << "c.bmp stays while it is chosen";
     changes = mirror.Follow({}, {}, {});
     EXPECT_EQ(Sorted(changes.removed), (Names{"a.bmp", "c.bmp"}));
     EXPECT_EQ(mirror.Size(), 0u);
