@@ -23,7 +23,7 @@
 
 #include <windows.h>
 
-#include "bench/windows_build.h"
+#include "bench/windows_bench.h"
 #include "framework/dc.h"
 #include "framework/win_app.h"
 #include "res/resource.h"
@@ -53,15 +53,6 @@ const std::string Rooms[] = {"max.pac", "max2.pac"};
 constexpr char ChosenPart[] = "bench.bmp";
 constexpr int ChosenSlots[] = {8, 9};
 const std::string PackageFolderName = "部屋\\";
-
-double NowMilliseconds()
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 template <class Work> double Milliseconds(Work work)
 {
@@ -536,10 +527,7 @@ void PrintStep(const char *step, double time)
 int main()
 {
     PrintWindowsBuild();
-    const std::filesystem::path previous = std::filesystem::current_path();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tavi-display-bench";
-    PrepareFolder(folder);
-    std::filesystem::current_path(folder);
+    const BenchFolder folder("tavi-display-bench", PrepareFolder);
 
     const std::size_t bytes = PreviewSlots(true).size() * PartWidth * PartHeight;
     const std::vector<std::uint8_t> source(bytes, 1);
@@ -805,7 +793,5 @@ int main()
               "list like the room list and selected, and the texts drawn.\n"
               "What an action takes beyond its floor is window work: its steps above say where.");
 
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
     return 0;
 }

@@ -3,16 +3,17 @@
 // runs modally while a second thread puts files into the folders and waits
 // for their entries. For each appearance: the time until the change
 // notification arrives, the deliberate wait for the folder to be still, and
-// the rescan's own work, beside the floor of a bare enumeration of the same
-// folder in the same run. Then, while nothing changes: the timer ticks and
-// notifications in an idle second, a part chosen by a message from another
-// thread with the notifications waited for and without, and the reading of
-// the chosen group's files that the choice adds. Runs under Wine with a
+// the rescan's own work (the box's own work of adding the entry apart),
+// beside the floor of a bare enumeration of the same folder after a change,
+// taken in turn with the appearances. Then, while nothing changes: the timer
+// ticks and notifications in an idle second, a part chosen by a message
+// from another thread with the notifications waited for and without, and
+// the reading of the chosen group's files (once: the slots are loaded from
+// what was read, which is kept to be compared). Runs under Wine with a
 // display:
 //
-//     /usr/lib/wine/wine64 tavi_bench_folder_following_win.exe
+//     bash scripts/wine-run.sh wine64 tavi_bench_folder_following_win.exe
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -23,7 +24,7 @@
 
 #include <windows.h>
 
-#include "bench/windows_build.h"
+#include "bench/windows_bench.h"
 #include "core/part_files.h"
 #include "core/picture/bmp_builder.h"
 #include "core/two_digits.h"
@@ -48,15 +49,6 @@ constexpr UINT TimeBoxesMessage = WM_APP + 3;
 constexpr DWORD Poll = 5;
 constexpr DWORD Bound = 10000;
 constexpr DWORD SettleMilliseconds = 500;
-
-double NowMilliseconds()
-{
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double Median(std::vector<double> values)
 {
@@ -378,10 +370,7 @@ void Measure(BenchEditorDlg &dialog, Appearance &parts, Appearance &packages, Id
 int main()
 {
     PrintWindowsBuild();
-    const std::filesystem::path previous = std::filesystem::current_path();
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tavi-following-bench";
-    PrepareFolder(folder);
-    std::filesystem::current_path(folder);
+    const BenchFolder folder("tavi-following-bench", PrepareFolder);
     std::printf("%d part files in the collection, %d packages in the package folder\n\n", PartFiles,
                 Packages);
 
@@ -399,9 +388,6 @@ int main()
         actions.remember = dialog.rememberTime;
         application.m_pMainWnd = nullptr;
     }
-    // The dialog's watches are closed with it.
-    std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
     if (ended == -1 || parts.total.empty() || packages.total.empty()) {
         std::fputs("folder_following_bench: the dialog did not run or an entry never came (no display?)\n",
                    stderr);
@@ -417,6 +403,6 @@ int main()
     std::printf("        notifications waited for  %8.2f ms\n", actions.choose.watched);
     std::printf("        none waited for (bare)    %8.2f ms = %.2fx\n", actions.choose.bare,
                 actions.choose.watched / actions.choose.bare);
-    std::printf("        of which the group's files read to be compared later %6.2f ms\n", actions.remember);
+    std::printf("        of which its files read once, loaded from and kept %6.2f ms\n", actions.remember);
     return 0;
 }

@@ -199,17 +199,19 @@ void CPartsEditorDlg::FollowPartCombos(const CollectionListing &listing)
     }
 }
 
-void CPartsEditorDlg::RememberChosenPart(int keySlot, const CString &entryText)
+const GroupFiles *CPartsEditorDlg::RememberChosenPart(int keySlot, const CString &entryText)
 {
     const std::size_t group = GroupIndexOfKeySlot(keySlot);
     if (group >= PartGroups.size())
-        return;
+        return nullptr;
     std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[group];
-    if (entryText.IsEmpty())
+    if (entryText.IsEmpty()) {
         chosen.reset();
-    else
-        chosen = ChosenEntryFiles{entryText.Bytes(),
-                                  ReadGroupFiles(PartsCollectionFolder, keySlot, entryText.Bytes())};
+        return nullptr;
+    }
+    chosen = ChosenEntryFiles{entryText.Bytes(),
+                              GroupFiles::Read(PartsCollectionFolder, keySlot, entryText.Bytes())};
+    return chosen->files ? &*chosen->files : nullptr;
 }
 
 // A group whose entry is no longer chosen (parts displayed again, another
@@ -228,7 +230,7 @@ bool CPartsEditorDlg::ReloadChangedParts()
             continue;
         }
         const std::optional<GroupFiles> files =
-            ReadGroupFiles(PartsCollectionFolder, keySlot, chosen->entryText);
+            GroupFiles::Read(PartsCollectionFolder, keySlot, chosen->entryText);
         if (!files)
             compared = false;
         else if (files != chosen->files)

@@ -4,6 +4,7 @@
 
 #include "editor_state.h"
 #include "framework/message_box.h"
+#include "core/group_files.h"
 #include "core/part_files.h"
 #include "core/part_loading.h"
 #include "core/slot_map.h"
@@ -19,8 +20,9 @@ void CPartsEditorDlg::OnPartComboChange(WPARAM param)
 
 // Every slot of the group is loaded with the chosen entry, key slot last,
 // whatever happened to the others. A combo box without a selection loads
-// nothing. The files are kept before they are read: a file saved anew
-// meanwhile is loaded again once it is seen.
+// nothing. The group's files are read once and kept, to be compared when
+// the folder changes; the slots are loaded from what was read, or from the
+// folder where a file was being written or is larger than what is kept.
 void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
 {
     ComposeButton.EnableWindow(false);
@@ -28,9 +30,12 @@ void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
     const int selected = combo.GetCurSel();
     if (selected != CB_ERR) {
         const CString entryText = combo.GetLBText(selected);
-        RememberChosenPart(keySlot, entryText);
+        const GroupFiles *read = RememberChosenPart(keySlot, entryText);
+        const PartsFolder folder(PartsCollectionFolder);
+        const PartCollection &files =
+            read && read->Whole() ? static_cast<const PartCollection &>(*read) : folder;
         for (const int slot : SlotGroupTable(keySlot))
-            LoadPartFromCollection(slot, entryText);
+            LoadPartFromCollection(slot, entryText, files);
     }
     ComposeButton.EnableWindow(true);
 }
@@ -38,11 +43,10 @@ void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
 // The empty entry puts the saved part back; any other entry names the
 // collection files of the slot and its mask. Every load disables the export
 // until the parts are displayed again. A message comes before the redraw.
-void CPartsEditorDlg::LoadPartFromCollection(int slot, CString entryText)
+void CPartsEditorDlg::LoadPartFromCollection(int slot, CString entryText, const PartCollection &files)
 {
     OutputButton.EnableWindow(false);
-    const PartLoadResult result = LoadPartFromCollectionFiles(PartImageStore, slot, entryText.Bytes(),
-                                                              PartsFolder(PartsCollectionFolder));
+    const PartLoadResult result = LoadPartFromCollectionFiles(PartImageStore, slot, entryText.Bytes(), files);
     const std::string message = PartLoadMessage(result);
     if (!message.empty())
         AfxMessageBox(message);

@@ -94,7 +94,7 @@ class CPartsEditorDlg : public CDialog {
     // Part replacement (part_replacement.cpp).
     void OnPartComboChange(WPARAM param);
     void ReplaceSlotGroup(int keySlot);
-    void LoadPartFromCollection(int slot, CString entryText);
+    void LoadPartFromCollection(int slot, CString entryText, const PartCollection &files);
 
     // Pictures dropped onto the dialog (picture_drop.cpp).
     void OnDropFiles(HDROP drop);
@@ -118,8 +118,9 @@ class CPartsEditorDlg : public CDialog {
     void FollowRoomList(const std::vector<std::string> &packages);
     // The part combo boxes brought to the files the collection holds.
     void FollowPartCombos(const CollectionListing &listing);
-    // Keeps the files behind a group's entry as the group is loaded.
-    void RememberChosenPart(int keySlot, const CString &entryText);
+    // Reads and keeps the files behind a group's entry as the group is
+    // loaded; null for the empty entry or while a file is being written.
+    const GroupFiles *RememberChosenPart(int keySlot, const CString &entryText);
     // Loads again each chosen group whose files changed; false while one is
     // being written.
     bool ReloadChangedParts();

@@ -108,15 +108,17 @@ TEST(GroupFiles, ChangeWhenAFileOfTheGroupChangesAppearsOrGoes)
     ASSERT_TRUE(CreateFolder(Folder));
     for (const char *name : {"08bed.bmp", "09bed.bmp", "28bed.bmp"})
         WriteWholeFile(Folder + name, ImageBytes(200, 8, 1));
-    const std::optional<GroupFiles> loaded = ReadGroupFiles(Folder, 8, "bed.bmp");
+    const std::optional<GroupFiles> loaded = GroupFiles::Read(Folder, 8, "bed.bmp");
     ASSERT_TRUE(loaded);
-    ASSERT_EQ(loaded->size(), 4u) << "base and mask of slots 9 and 8";
-    EXPECT_EQ(ReadGroupFiles(Folder, 8, "bed.bmp"), loaded);
+    EXPECT_TRUE(loaded->Whole());
+    EXPECT_NE(loaded->Open("09bed.bmp"), nullptr) << "loaded from what was read";
+    EXPECT_EQ(loaded->Open("29bed.bmp"), nullptr);
+    EXPECT_EQ(GroupFiles::Read(Folder, 8, "bed.bmp"), loaded);
 
     WriteWholeFile(Folder + "09bed.bmp", ImageBytes(200, 8, 2));
-    EXPECT_NE(ReadGroupFiles(Folder, 8, "bed.bmp"), loaded);
+    EXPECT_NE(GroupFiles::Read(Folder, 8, "bed.bmp"), loaded);
     WriteWholeFile(Folder + "09bed.bmp", ImageBytes(200, 8, 1));
-    EXPECT_EQ(ReadGroupFiles(Folder, 8, "bed.bmp"), loaded);
+    EXPECT_EQ(GroupFiles::Read(Folder, 8, "bed.bmp"), loaded);
     WriteWholeFile(Folder + "29bed.bmp", ImageBytes(200, 8, 1));
-    EXPECT_NE(ReadGroupFiles(Folder, 8, "bed.bmp"), loaded);
+    EXPECT_NE(GroupFiles::Read(Folder, 8, "bed.bmp"), loaded);
 }
