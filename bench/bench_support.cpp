@@ -1,5 +1,6 @@
 #include "bench/bench_support.h"
 
+#include "bench/bench_folder.h"
 #include "bench/build_description.h"
 
 #include <cstdio>
@@ -35,31 +36,6 @@ void PrintComparisons(const TimeKeeper &times, const char *title, const std::vec
                     measured->second / baseline->second);
     }
 }
-
-// A fresh folder under the temporary directory, the working directory while
-// it lives, removed with everything in it afterwards.
-class ScratchFolder {
-  public:
-    ScratchFolder() : previous_(std::filesystem::current_path())
-    {
-        std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() / ("tavi-bench-" + std::to_string(random()));
-        std::filesystem::create_directories(folder_);
-        std::filesystem::current_path(folder_);
-    }
-    ScratchFolder(const ScratchFolder &) = delete;
-    ScratchFolder &operator=(const ScratchFolder &) = delete;
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(previous_, ignored);
-        std::filesystem::remove_all(folder_, ignored);
-    }
-
-  private:
-    std::filesystem::path previous_;
-    std::filesystem::path folder_;
-};
 } // namespace
 
 void FillBank(PartBank &bank, std::uint8_t seed, std::uint32_t fileSize)
@@ -85,7 +61,8 @@ int RunComparisons(int argc, char **argv, const char *title, const std::vector<C
 {
     benchmark::Initialize(&argc, argv);
     PrintBuildDescription();
-    const ScratchFolder scratch;
+    std::random_device random;
+    const BenchFolder scratch("tavi-bench-" + std::to_string(random()));
     if (!prepare())
         return 1;
     TimeKeeper times;

@@ -23,6 +23,7 @@
 
 #include <windows.h>
 
+#include "bench/bench_folder.h"
 #include "bench/windows_bench.h"
 #include "framework/dc.h"
 #include "framework/win_app.h"
@@ -206,7 +207,6 @@ void WriteFile(const std::filesystem::path &path, const std::vector<std::uint8_t
 // that is chosen.
 void PrepareFolder(const std::filesystem::path &folder)
 {
-    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / L"部屋");
     std::filesystem::create_directories(folder / L"部屋の部品集");
     unsigned seed = 2026;
@@ -527,7 +527,8 @@ void PrintStep(const char *step, double time)
 int main()
 {
     PrintWindowsBuild();
-    const BenchFolder folder("tavi-display-bench", PrepareFolder);
+    const BenchFolder folder("tavi-display-bench");
+    PrepareFolder(std::filesystem::current_path());
 
     const std::size_t bytes = PreviewSlots(true).size() * PartWidth * PartHeight;
     const std::vector<std::uint8_t> source(bytes, 1);
