@@ -9,7 +9,7 @@
 // baseline of copying the preview pixel bytes. Runs under Wine with a
 // display:
 //
-//     wine tavi_bench_display_win.exe
+//     /usr/lib/wine/wine64 tavi_bench_display_win.exe
 #include <algorithm>
 #include <array>
 #include <cstdio>
