@@ -31,14 +31,16 @@ struct DropPlan {
     std::vector<std::string> unmatched;
 };
 
+constexpr int NoTargetSlot = -1;
+
 // Dropped onto a preview, a file is that slot's picture, or its mask when
-// its name says so; elsewhere its name decides.
-std::optional<NamedSlot> PlaceOf(const std::string &fileName, std::optional<int> targetSlot)
+// its name says so; elsewhere (NoTargetSlot) its name decides.
+std::optional<NamedSlot> PlaceOf(const std::string &fileName, int targetSlot)
 {
     const std::optional<NamedSlot> named = SlotOfName(fileName);
-    if (!targetSlot)
+    if (targetSlot == NoTargetSlot)
         return named;
-    return NamedSlot{*targetSlot, named && named->slot == *targetSlot && named->mask};
+    return NamedSlot{targetSlot, named && named->slot == targetSlot && named->mask};
 }
 
 // The file's bytes, or nothing after telling the front end why not.
@@ -58,8 +60,7 @@ std::optional<FileBytes> ReadDropped(const std::string &path, const std::string 
     return std::move(file.bytes);
 }
 
-void PlanFile(const std::string &path, std::optional<int> targetSlot, const ImportFrontEnd &frontEnd,
-              DropPlan &plan)
+void PlanFile(const std::string &path, int targetSlot, const ImportFrontEnd &frontEnd, DropPlan &plan)
 {
     const std::string fileName = FileNameOf(path);
     const std::optional<NamedSlot> place = PlaceOf(fileName, targetSlot);
@@ -207,11 +208,12 @@ void ImportPictures(const ImageBanks &banks, const std::vector<std::string> &pat
                     std::optional<int> targetSlot, const std::string &collectionFolder,
                     const ImportFrontEnd &frontEnd)
 {
-    if (targetSlot && !IsImportSlot(*targetSlot))
-        targetSlot.reset();
+    // A plain number from here on: GCC's flow analysis loses track of an
+    // optional that was reset and warns of its value at -O2.
+    const int target = targetSlot && IsImportSlot(*targetSlot) ? *targetSlot : NoTargetSlot;
     DropPlan plan;
     for (const std::string &path : paths)
-        PlanFile(path, targetSlot, frontEnd, plan);
+        PlanFile(path, target, frontEnd, plan);
     const Oversize oversize = DecideOversize(plan, frontEnd);
     for (const PartGroup &group : PartGroups)
         ImportGroup(banks, group, plan, oversize, collectionFolder, frontEnd);
