@@ -1,6 +1,5 @@
 #include "collection_listing.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "store/file_system.h"
@@ -20,17 +19,6 @@ std::optional<int> PartNumber(const std::string &name)
     const int number = (name[0] - '0') * Decimal + (name[1] - '0');
     return number < 2 * SlotCount ? std::optional<int>(number) : std::nullopt;
 }
-
-// The group of a slot, or -1 for slot 14, which has none.
-int GroupIndexOfSlot(int slot)
-{
-    for (std::size_t index = 0; index < PartGroups.size(); ++index) {
-        const std::span<const int> slots = PartGroups[index].ExportOrder();
-        if (std::find(slots.begin(), slots.end(), slot) != slots.end())
-            return static_cast<int>(index);
-    }
-    return -1;
-}
 } // namespace
 
 // The pattern keeps the file system's own matching of the extension (any
@@ -42,13 +30,12 @@ CollectionListing ListCollection(const std::string &collectionFolder)
         const std::optional<int> number = found.isFolder ? std::nullopt : PartNumber(found.name);
         if (!number)
             continue;
-        const int slot = *number % SlotCount;
-        const int group = GroupIndexOfSlot(slot);
-        if (group < 0)
+        const PartGroup *group = GroupOfSlot(*number % SlotCount);
+        if (!group)
             continue;
-        GroupListing &entries = listing[static_cast<std::size_t>(group)];
+        GroupListing &entries = listing[GroupIndex(*group)];
         std::string text = found.name.substr(NumberWidth);
-        if (*number == PartGroups[static_cast<std::size_t>(group)].KeySlot())
+        if (*number == group->KeySlot())
             entries.offered.push_back(text);
         entries.named.push_back(std::move(text));
     }

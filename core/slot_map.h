@@ -57,6 +57,11 @@ inline constexpr std::array<PartGroup, 11> PartGroups = {{{IDC_COMBO_WINDOW, {0,
 int SlotOfPreviewControl(int controlId);
 // The group a slot belongs to, or null for slot 14.
 const PartGroup *GroupOfSlot(int slot);
+// The place of a group in PartGroups.
+inline std::size_t GroupIndex(const PartGroup &group)
+{
+    return static_cast<std::size_t>(&group - PartGroups.data());
+}
 // The key slot of a part combo box, or -1 for any other control id.
 int KeySlotOfCombo(int controlId);
 // The combo box id of a key slot, or NoControl when the slot has none.

@@ -9,8 +9,6 @@
 // dispatch finds the main dialog disabled.
 #include "parts_editor_dlg.h"
 
-#include <algorithm>
-
 #include "core/part_files.h"
 #include "editor_state.h"
 #include "framework/entry_key.h"
@@ -33,14 +31,6 @@ std::string WithoutSeparator(std::string folder)
     if (!folder.empty() && folder.back() == '\\')
         folder.pop_back();
     return folder;
-}
-
-std::size_t GroupIndexOfKeySlot(int keySlot)
-{
-    return static_cast<std::size_t>(
-        std::find_if(PartGroups.begin(), PartGroups.end(),
-                     [keySlot](const PartGroup &group) { return group.KeySlot() == keySlot; }) -
-        PartGroups.begin());
 }
 
 // The text of the entry chosen in a part combo box; nothing for the empty
@@ -199,18 +189,20 @@ void CPartsEditorDlg::FollowPartCombos(const CollectionListing &listing)
     }
 }
 
-const GroupFiles *CPartsEditorDlg::RememberChosenPart(int keySlot, const CString &entryText)
+const GroupFiles *CPartsEditorDlg::RememberChosenPart(int keySlot, const CString &entryText,
+                                                      std::optional<GroupFiles> read)
 {
-    const std::size_t group = GroupIndexOfKeySlot(keySlot);
-    if (group >= PartGroups.size())
+    const PartGroup *group = GroupOfSlot(keySlot);
+    if (!group)
         return nullptr;
-    std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[group];
+    std::optional<ChosenEntryFiles> &chosen = following_.chosenParts[GroupIndex(*group)];
     if (entryText.IsEmpty()) {
         chosen.reset();
         return nullptr;
     }
-    chosen = ChosenEntryFiles{entryText.Bytes(),
-                              GroupFiles::Read(PartsCollectionFolder, keySlot, entryText.Bytes())};
+    if (!read)
+        read = GroupFiles::Read(PartsCollectionFolder, keySlot, entryText.Bytes());
+    chosen = ChosenEntryFiles{entryText.Bytes(), std::move(read)};
     return chosen->files ? &*chosen->files : nullptr;
 }
 
@@ -229,12 +221,11 @@ bool CPartsEditorDlg::ReloadChangedParts()
             chosen.reset();
             continue;
         }
-        const std::optional<GroupFiles> files =
-            GroupFiles::Read(PartsCollectionFolder, keySlot, chosen->entryText);
+        std::optional<GroupFiles> files = GroupFiles::Read(PartsCollectionFolder, keySlot, chosen->entryText);
         if (!files)
             compared = false;
         else if (files != chosen->files)
-            ReplaceSlotGroup(keySlot);
+            ReplaceSlotGroup(keySlot, std::move(files));
     }
     return compared;
 }

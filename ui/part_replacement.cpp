@@ -23,17 +23,17 @@ void CPartsEditorDlg::OnPartComboChange(WPARAM param)
 // nothing. The group's files are read once and kept, to be compared when
 // the folder changes; the slots are loaded from what was read, or from the
 // folder where a file was being written or is larger than what is kept.
-void CPartsEditorDlg::ReplaceSlotGroup(int keySlot)
+void CPartsEditorDlg::ReplaceSlotGroup(int keySlot, std::optional<GroupFiles> read)
 {
     ComposeButton.EnableWindow(false);
     const CComboBox &combo = SlotComboTable[static_cast<std::size_t>(keySlot)];
     const int selected = combo.GetCurSel();
     if (selected != CB_ERR) {
         const CString entryText = combo.GetLBText(selected);
-        const GroupFiles *read = RememberChosenPart(keySlot, entryText);
+        const GroupFiles *kept = RememberChosenPart(keySlot, entryText, std::move(read));
         const PartsFolder folder(PartsCollectionFolder);
         const PartCollection &files =
-            read && read->Whole() ? static_cast<const PartCollection &>(*read) : folder;
+            kept && kept->Whole() ? static_cast<const PartCollection &>(*kept) : folder;
         for (const int slot : SlotGroupTable(keySlot))
             LoadPartFromCollection(slot, entryText, files);
     }

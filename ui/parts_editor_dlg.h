@@ -93,7 +93,8 @@ class CPartsEditorDlg : public CDialog {
 
     // Part replacement (part_replacement.cpp).
     void OnPartComboChange(WPARAM param);
-    void ReplaceSlotGroup(int keySlot);
+    // read: the group's files as already read, when the caller has them.
+    void ReplaceSlotGroup(int keySlot, std::optional<GroupFiles> read = std::nullopt);
     void LoadPartFromCollection(int slot, CString entryText, const PartCollection &files);
 
     // Pictures dropped onto the dialog (picture_drop.cpp).
@@ -118,9 +119,11 @@ class CPartsEditorDlg : public CDialog {
     void FollowRoomList(const std::vector<std::string> &packages);
     // The part combo boxes brought to the files the collection holds.
     void FollowPartCombos(const CollectionListing &listing);
-    // Reads and keeps the files behind a group's entry as the group is
-    // loaded; null for the empty entry or while a file is being written.
-    const GroupFiles *RememberChosenPart(int keySlot, const CString &entryText);
+    // Keeps the files behind a group's entry as the group is loaded, read
+    // now unless given; null for the empty entry or while a file is being
+    // written.
+    const GroupFiles *RememberChosenPart(int keySlot, const CString &entryText,
+                                         std::optional<GroupFiles> read);
     // Loads again each chosen group whose files changed; false while one is
     // being written.
     bool ReloadChangedParts();

@@ -65,8 +65,8 @@ std::vector<std::string> GroupFileNames(const PartGroup &group, const std::strin
     return names;
 }
 
-std::vector<CollectionFile> GroupFiles(const ImageBanks &banks, const PartGroup &group,
-                                       const std::string &stem, const GroupConversions &made)
+std::vector<CollectionFile> GroupCollectionFiles(const ImageBanks &banks, const PartGroup &group,
+                                                 const std::string &stem, const GroupConversions &made)
 {
     const std::vector<std::string> names = GroupFileNames(group, stem);
     std::vector<CollectionFile> files;

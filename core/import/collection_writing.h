@@ -24,8 +24,8 @@ std::vector<std::string> GroupFileNames(const PartGroup &group, const std::strin
 // Every file of the group under a stem, in export order: the files made for
 // a slot, else the slot as the working banks show it (a slot whose size
 // field passes the slot is left out, as the export leaves it out).
-std::vector<CollectionFile> GroupFiles(const ImageBanks &banks, const PartGroup &group,
-                                       const std::string &stem, const GroupConversions &made = {});
+std::vector<CollectionFile> GroupCollectionFiles(const ImageBanks &banks, const PartGroup &group,
+                                                 const std::string &stem, const GroupConversions &made = {});
 // Whether no file of the group under the stem exists in the folder (ending
 // in '\'), letter case aside.
 bool GroupIsFree(const std::string &folder, const PartGroup &group, const std::string &stem);

@@ -191,7 +191,7 @@ void ImportGroup(const ImageBanks &banks, const PartGroup &group, const DropPlan
         return;
     }
     const std::string freeStem = FreeStem(collectionFolder, group, stem);
-    const std::vector<CollectionFile> files = GroupFiles(banks, group, freeStem, converted);
+    const std::vector<CollectionFile> files = GroupCollectionFiles(banks, group, freeStem, converted);
     if (const std::optional<std::string> notWritten = WriteCollectionFiles(collectionFolder, files)) {
         frontEnd.failed({ImportProblem::NotWritten, *notWritten, {}});
         return;

@@ -57,7 +57,7 @@ ShownGroupEntry EntryOfShownGroup(const ImageBanks &banks, const PartGroup &grou
     });
     std::optional<std::string> notWritten;
     if (!holds)
-        notWritten = WriteCollectionFiles(collectionFolder, GroupFiles(banks, group, stem));
+        notWritten = WriteCollectionFiles(collectionFolder, GroupCollectionFiles(banks, group, stem));
     if (notWritten)
         return {{}, notWritten};
     return {ImportedEntryText(stem), std::nullopt};
