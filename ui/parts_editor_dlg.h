@@ -123,7 +123,7 @@ class CPartsEditorDlg : public CDialog {
     // now unless given; null for the empty entry or while a file is being
     // written.
     const GroupFiles *RememberChosenPart(int keySlot, const CString &entryText,
-                                         std::optional<GroupFiles> read);
+                                         std::optional<GroupFiles> read = std::nullopt);
     // Loads again each chosen group whose files changed; false while one is
     // being written.
     bool ReloadChangedParts();
