@@ -6,7 +6,11 @@
 #   setup.sh editor    building and opening the 64-bit editor: the 64-bit
 #                      Wine only
 #   setup.sh release   also the 32-bit cross compiler, for the release zips
-#   setup.sh tests     (the default) also the 32-bit Wine from the i386
+#                      (which carry the browser edition too: emscripten)
+#   setup.sh web       building and opening the browser edition: emscripten
+#                      and Chromium
+#   setup.sh tests     (the default) all of these, valgrind, and the 32-bit
+#                      Wine from the i386
 #                      architecture and, where the kernel runs no 32-bit
 #                      code, qemu-user from bookworm-backports to run it
 set -euo pipefail
@@ -18,16 +22,18 @@ on_failure_say "setup ($PROFILE)" "check the network and the apt sources, then r
 EDITOR_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libstb-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick fonts-ipafont-gothic
   locales xdotool python3)
-RELEASE_PACKAGES=(g++-mingw-w64-i686 unzip xz-utils)
-TEST_PACKAGES=(clang clang-format wine32:i386)
+WEB_PACKAGES=(cmake ninja-build python3 emscripten node-acorn nlohmann-json3-dev chromium fonts-ipafont-gothic)
+RELEASE_PACKAGES=(g++-mingw-w64-i686 unzip xz-utils emscripten node-acorn nlohmann-json3-dev)
+TEST_PACKAGES=(clang clang-format valgrind wine32:i386)
 BACKPORTS_PACKAGES=(qemu-user)
 declare -A LEAST_VERSION=([qemu-user]=1:10.0)
 case $PROFILE in
   editor) PACKAGES=("${EDITOR_PACKAGES[@]}") ;;
   release) PACKAGES=("${EDITOR_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}") ;;
-  tests) PACKAGES=("${EDITOR_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+  web) PACKAGES=("${WEB_PACKAGES[@]}") ;;
+  tests) PACKAGES=("${EDITOR_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
   *)
-    echo "setup: no profile named $PROFILE (editor, release or tests)" >&2
+    echo "setup: no profile named $PROFILE (editor, release, web or tests)" >&2
     exit 2
     ;;
 esac
