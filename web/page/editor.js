@@ -1,0 +1,268 @@
+// Builds the editor's main dialog and its compose dialog from the dialog
+// resources inlined into the page: every label, caption and button text and
+// every control's place (in dialog units) comes from the editor's templates.
+'use strict';
+
+const TaviEditor = (() => {
+  const fieldNames = {
+    IDC_FILE_NAME: 'fileName', IDC_NAME: 'name', IDC_REMARKS: 'remarks', IDC_AUTHOR: 'author',
+    IDC_COMPOSE_FILE_NAME: 'fileName', IDC_COMPOSE_NAME: 'name',
+    IDC_COMPOSE_REMARKS: 'remarks', IDC_COMPOSE_AUTHOR: 'author',
+  };
+  const multiLine = new Set(['remarks', 'author']);
+  const buttonNames = {
+    IDC_DISPLAY_PARTS: 'display', IDC_OUTPUT_PARTS: 'output', IDC_COMPOSE_PARTS: 'compose',
+  };
+  // Ctrl+D and Ctrl+W belong to the browser, so those buttons show no key.
+  const browserKeys = /\(Ctrl\+[DW]\)$/;
+  // A closed combo box is as high as a one-line edit; the template's height
+  // includes its drop-down list.
+  const closedComboHeight = 12;
+
+  function resources() {
+    try {
+      return JSON.parse(document.getElementById('tavi-resources').textContent);
+    } catch (e) {
+      return {dialogs: {}, strings: {}};
+    }
+  }
+
+  function element(tag, className) {
+    const made = document.createElement(tag);
+    if (className) made.className = className;
+    return made;
+  }
+
+  function place(target, control) {
+    const height = control.class === 'ComboBox' ? closedComboHeight : control.h;
+    target.classList.add('placed');
+    target.style.setProperty('--x', control.x);
+    target.style.setProperty('--y', control.y);
+    target.style.setProperty('--w', control.w);
+    target.style.setProperty('--h', height);
+  }
+
+  // The label of a control: the Static just before it, or for the list box
+  // the Static just after it, as the templates have them.
+  function labelIndex(controls, index) {
+    const isText = (at) => at >= 0 && at < controls.length &&
+      controls[at].class === 'Static' && controls[at].text !== '';
+    if (controls[index].class === 'ListBox') return isText(index + 1) ? index + 1 : -1;
+    return isText(index - 1) ? index - 1 : -1;
+  }
+
+  function makeLabel(control, forId) {
+    const label = element('label', 'label');
+    label.textContent = control.text;
+    label.htmlFor = forId;
+    return label;
+  }
+
+  // Visible labels keep the full-width space ("名　称"); the accessible name
+  // is without it ("名称").
+  function name(target, text) {
+    const plain = text.replace(/\u3000/g, '');
+    if (plain !== text) target.setAttribute('aria-label', plain);
+  }
+
+  function field(key, prefix, readOnly) {
+    const made = element(multiLine.has(key) ? 'textarea' : 'input', 'field');
+    if (made.tagName === 'INPUT') made.type = 'text';
+    made.id = prefix + key;
+    made.readOnly = readOnly;
+    made.spellcheck = false;
+    made.autocomplete = 'off';
+    return made;
+  }
+
+  function preview(slot) {
+    const box = element('div', 'preview');
+    box.dataset.slot = String(slot);
+    box.hidden = true;
+    const canvas = element('canvas');
+    canvas.dataset.slot = String(slot);
+    canvas.width = 0;
+    canvas.height = 0;
+    const pick = element('button', 'pick');
+    pick.type = 'button';
+    pick.textContent = '画像';
+    pick.setAttribute('aria-label', '画像を選ぶ (' + String(slot).padStart(2, '0') + ')');
+    box.append(canvas, pick);
+    return {box, canvas, pick};
+  }
+
+  function extent(controls) {
+    let width = 0;
+    let height = 0;
+    for (const control of controls) {
+      const h = control.class === 'ComboBox' ? closedComboHeight : control.h;
+      width = Math.max(width, control.x + control.w);
+      height = Math.max(height, control.y + h);
+    }
+    const margin = controls.length ? Math.min(...controls.map((c) => c.x)) : 0;
+    return {width: width + margin, height: height + margin};
+  }
+
+  function sections(root) {
+    const made = {};
+    for (const key of ['room', 'fields', 'commands', 'groups', 'loose']) {
+      made[key] = element('div', 'section section-' + key);
+      root.appendChild(made[key]);
+    }
+    return made;
+  }
+
+  // The main dialog. Returns the controls the view fills and the page wires.
+  function buildMain(root, dialog) {
+    const controls = dialog.controls || [];
+    const parts = sections(root);
+    const size = extent(controls);
+    root.style.setProperty('--dialog-w', size.width);
+    root.style.setProperty('--dialog-h', size.height);
+    const made = {
+      caption: dialog.caption || '', roomList: null, autoDisplay: null,
+      fields: {}, buttons: {}, combos: new Map(), groupBoxes: new Map(), previews: new Map(),
+    };
+    const used = new Set();
+    const fieldRows = [];
+    controls.forEach((control, index) => {
+      const at = labelIndex(controls, index);
+      const label = at >= 0 ? controls[at] : null;
+      const id = control.idName || '';
+      const slot = /^IDC_PREVIEW_SLOT(\d+)$/.exec(id);
+      if (control.class === 'ListBox') {
+        const list = element('select', 'room-list');
+        list.id = 'room-list';
+        list.size = 8;
+        place(list, control);
+        if (label) {
+          const text = makeLabel(label, list.id);
+          place(text, label);
+          used.add(at);
+          parts.room.appendChild(text);
+        }
+        parts.room.appendChild(list);
+        made.roomList = list;
+      } else if (control.class === 'Edit' && fieldNames[id]) {
+        const key = fieldNames[id];
+        const input = field(key, 'main-', true);
+        place(input, control);
+        const row = {y: control.y, nodes: [input]};
+        if (label) {
+          const text = makeLabel(label, input.id);
+          place(text, label);
+          name(input, label.text);
+          used.add(at);
+          row.nodes.unshift(text);
+        }
+        fieldRows.push(row);
+        made.fields[key] = input;
+      } else if (control.class === 'ComboBox') {
+        const group = element('div', 'group');
+        const select = element('select', 'combo');
+        select.id = 'combo-' + control.id;
+        select.dataset.comboId = String(control.id);
+        select.disabled = true;
+        select.appendChild(element('option'));
+        place(select, control);
+        if (label) {
+          const text = makeLabel(label, select.id);
+          place(text, label);
+          used.add(at);
+          group.appendChild(text);
+        }
+        const shots = element('div', 'shots');
+        group.append(select, shots);
+        parts.groups.appendChild(group);
+        made.combos.set(control.id, select);
+        made.groupBoxes.set(control.id, {group, shots});
+      } else if (slot) {
+        const shot = preview(Number(slot[1]));
+        place(shot.box, control);
+        parts.loose.appendChild(shot.box);
+        made.previews.set(Number(slot[1]), shot);
+      } else if (id === 'IDC_AUTO_DISPLAY') {
+        const box = element('label', 'check');
+        const check = element('input');
+        check.type = 'checkbox';
+        check.id = 'auto-display';
+        const text = element('span');
+        text.textContent = control.text;
+        box.append(check, text);
+        place(box, control);
+        parts.room.appendChild(box);
+        made.autoDisplay = check;
+      } else if (control.class === 'Button' && buttonNames[id]) {
+        const button = element('button', 'command');
+        button.type = 'button';
+        button.textContent = control.text.replace(browserKeys, '');
+        button.disabled = true;
+        place(button, control);
+        parts.commands.appendChild(button);
+        made.buttons[buttonNames[id]] = button;
+      }
+    });
+    fieldRows.sort((a, b) => a.y - b.y).forEach((row) => parts.fields.append(...row.nodes));
+    controls.forEach((control, index) => {
+      if (control.class !== 'Static' || !control.text || used.has(index)) return;
+      const text = element('span', 'label');
+      text.textContent = control.text;
+      place(text, control);
+      parts.room.appendChild(text);
+    });
+    return made;
+  }
+
+  // The compose dialog: a <dialog> holding a form whose default button is
+  // the template's first push button (合成実行).
+  function buildCompose(dialog) {
+    const box = element('dialog', 'compose');
+    box.id = 'compose';
+    const heading = element('h2');
+    heading.id = 'compose-title';
+    heading.textContent = dialog.caption || '';
+    box.setAttribute('aria-labelledby', heading.id);
+    const form = element('form');
+    form.method = 'dialog';
+    const grid = element('div', 'compose-fields');
+    const row = element('div', 'box-buttons');
+    const made = {box, form, fields: {}, choices: element('datalist'), execute: null, cancel: null};
+    made.choices.id = 'compose-choices';
+    const controls = dialog.controls || [];
+    controls.forEach((control, index) => {
+      const key = fieldNames[control.idName || ''];
+      const at = labelIndex(controls, index);
+      if (key) {
+        const input = field(key, 'compose-', false);
+        if (control.class === 'ComboBox') input.setAttribute('list', made.choices.id);
+        if (at >= 0) {
+          grid.appendChild(makeLabel(controls[at], input.id));
+          name(input, controls[at].text);
+        }
+        grid.appendChild(input);
+        made.fields[key] = input;
+      } else if (control.class === 'Button') {
+        const button = element('button');
+        button.textContent = control.text;
+        const cancel = control.idName === 'IDCANCEL' || control.id === 2;
+        button.type = cancel ? 'button' : 'submit';
+        row.appendChild(button);
+        made[cancel ? 'cancel' : 'execute'] = button;
+      }
+    });
+    form.append(grid, made.choices, row);
+    box.append(heading, form);
+    document.body.appendChild(box);
+    return made;
+  }
+
+  function build(root) {
+    const res = resources();
+    const dialogs = res.dialogs || {};
+    const main = buildMain(root, dialogs.IDD_TAVI_DIALOG || {});
+    const compose = buildCompose(dialogs.IDD_COMPOSE || {});
+    return {main, compose};
+  }
+
+  return {build};
+})();

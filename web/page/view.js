@@ -1,0 +1,124 @@
+// Shows the core's state: the room list, the texts, the enable states, the
+// part combo boxes and the previews (drawn pixel for pixel, enlarged by
+// whole multiples only, so that no pixel is smoothed).
+'use strict';
+
+const TaviView = (() => {
+  let ui = null;
+  let root = null;
+  let arranged = false;
+  const single = window.matchMedia('(max-width: 699px)');
+
+  function attach(main, editorRoot) {
+    ui = main;
+    root = editorRoot;
+    window.addEventListener('resize', layout);
+    single.addEventListener('change', layout);
+  }
+
+  function sameOptions(select, entries) {
+    if (select.options.length !== entries.length) return false;
+    return entries.every((entry, index) => select.options[index].text === entry);
+  }
+
+  function fillOptions(select, entries) {
+    if (sameOptions(select, entries)) return;
+    const options = entries.map((entry) => {
+      const option = document.createElement('option');
+      option.textContent = entry;
+      return option;
+    });
+    select.replaceChildren(...options);
+  }
+
+  // The groups' order and members come from the core: each group's previews
+  // move beside its combo box (used by the single-column layout).
+  function arrange(groups) {
+    if (arranged || !groups.length) return;
+    arranged = true;
+    for (const group of groups) {
+      const box = ui.groupBoxes.get(group.comboId);
+      if (!box) continue;
+      box.group.parentNode.appendChild(box.group);
+      for (const slot of group.slots) {
+        const shot = ui.previews.get(slot);
+        if (shot) box.shots.appendChild(shot.box);
+      }
+    }
+  }
+
+  function applyGroups(groups) {
+    arrange(groups);
+    for (const group of groups) {
+      const select = ui.combos.get(group.comboId);
+      if (!select) continue;
+      fillOptions(select, group.entries);
+      select.selectedIndex = group.selected;
+      select.disabled = !group.enabled;
+    }
+  }
+
+  function applyPreviews(previews, pictures) {
+    for (const picture of pictures || []) {
+      const shot = ui.previews.get(picture.slot);
+      if (!shot) continue;
+      shot.canvas.width = picture.width;
+      shot.canvas.height = picture.height;
+      if (picture.width > 0 && picture.height > 0) {
+        const image = new ImageData(picture.data, picture.width, picture.height);
+        shot.canvas.getContext('2d').putImageData(image, 0, 0);
+      }
+    }
+    for (const preview of previews) {
+      const shot = ui.previews.get(preview.slot);
+      if (!shot) continue;
+      if (shot.canvas.width !== preview.width) shot.canvas.width = preview.width;
+      if (shot.canvas.height !== preview.height) shot.canvas.height = preview.height;
+      shot.box.hidden = !preview.visible;
+    }
+  }
+
+  function apply(state, pictures) {
+    if (!state) return;
+    fillOptions(ui.roomList, state.rooms || []);
+    ui.roomList.selectedIndex = state.selectedRoom;
+    ui.autoDisplay.checked = Boolean(state.autoDisplay);
+    for (const key of Object.keys(ui.fields)) ui.fields[key].value = state[key] || '';
+    for (const key of Object.keys(ui.buttons)) {
+      ui.buttons[key].disabled = !(state.buttons && state.buttons[key]);
+    }
+    applyGroups(state.groups || []);
+    applyPreviews(state.previews || [], pictures);
+    layout();
+  }
+
+  // Dialog units become CSS pixels by one factor; previews are enlarged by
+  // the whole multiple that keeps them within the editor's proportions.
+  function desktopScale() {
+    const width = Number(root.style.getPropertyValue('--dialog-w')) || 361;
+    const height = Number(root.style.getPropertyValue('--dialog-h')) || 301;
+    const top = root.getBoundingClientRect().top + window.scrollY;
+    const unit = Math.min((window.innerWidth - 24) / width, (window.innerHeight - top - 12) / height);
+    const clamped = Math.max(1.5, Math.min(4, unit));
+    root.style.setProperty('--u', clamped.toFixed(3));
+    return Math.max(1, Math.floor(clamped / 1.5 + 0.15));
+  }
+
+  function singleScale() {
+    const room = root.clientWidth - 24;
+    let widest = 0;
+    for (const shot of ui.previews.values()) widest = Math.max(widest, shot.canvas.width);
+    return widest ? Math.max(1, Math.min(3, Math.floor(room / widest))) : 1;
+  }
+
+  function layout() {
+    if (!ui) return;
+    const scale = single.matches ? singleScale() : desktopScale();
+    for (const shot of ui.previews.values()) {
+      shot.canvas.style.width = shot.canvas.width * scale + 'px';
+      shot.canvas.style.height = shot.canvas.height * scale + 'px';
+    }
+  }
+
+  return {attach, apply, layout};
+})();
