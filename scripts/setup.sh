@@ -37,6 +37,9 @@ case $PROFILE in
     exit 2
     ;;
 esac
+# The browser tests run under Node with npm, any Node 18 or later: Debian's
+# where none is installed.
+if [ "$PROFILE" = tests ] && ! command -v npm >/dev/null; then PACKAGES+=(nodejs npm); fi
 UPDATE_ATTEMPTS=3
 UPDATE_PAUSE_SECONDS=20
 LISTS=/var/lib/apt/lists

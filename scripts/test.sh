@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds everything and runs every test: the native tests under
 # AddressSanitizer and UBSan; the Windows XP import check of the release
-# programs; the Windows tests under Wine and Xvfb, all for 64-bit Windows and
+# programs; the browser edition in headless Chromium and its benchmark; the
+# Windows tests under Wine and Xvfb, all for 64-bit Windows and
 # the editor's for 32-bit Windows (under the 32-bit Wine, emulated where the
 # kernel runs no 32-bit code: see i386.sh); then the release zips, written
 # and tested unpacked. TAVI_SKIP_32BIT=1 skips the 32-bit runs knowingly.
@@ -28,6 +29,11 @@ TAVI_SANITIZE=ON bash "$ROOT/scripts/build.sh"
 
 echo "== native tests"
 (cd "$BUILD/native" && ctest --output-on-failure -j 2)
+
+echo "== browser tests (Tavi.html in headless Chromium)"
+bash "$ROOT/scripts/build-web.sh"
+(cd "$ROOT/tests/browser" && npm ci --no-audit --no-fund --loglevel=error && TAVI_BUILD=$BUILD node --test page.test.mjs)
+bash "$ROOT/tests/browser/bench.sh"
 
 echo "== imports of the release programs on Windows XP"
 for arch in "${WINDOWS_ARCHES[@]}"; do

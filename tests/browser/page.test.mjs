@@ -8,9 +8,8 @@ import assert from 'node:assert/strict';
 import { copyFileSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { crc32 } from 'node:zlib';
 import {
-    LABELS, ROOMS, bmpFile, canvasPictures, download, dropFiles, expectPreviews, field,
+    LABELS, ROOMS, bmpFile, canvasPictures, crc32, download, dropFiles, expectPreviews, field,
     launchBrowser, messageLines, openPage, picture, readZip, reference, referencePictures, shiftJis, takeMessages,
     tavipac, until, workingFolder,
 } from './support.mjs';

@@ -212,7 +212,7 @@ export function encodePng(width, height, rgba) {
         const length = Buffer.alloc(4);
         length.writeUInt32BE(data.length);
         const crc = Buffer.alloc(4);
-        crc.writeUInt32BE(zlib.crc32(body));
+        crc.writeUInt32BE(crc32(body));
         return Buffer.concat([length, body, crc]);
     };
     const header = Buffer.alloc(13);
@@ -287,6 +287,18 @@ export function readZip(zip) {
         at += 46 + nameLength + extraLength + commentLength;
     }
     return entries;
+}
+
+// CRC-32 as zip and PNG files use it (Node 18 has no zlib.crc32).
+const CRC_TABLE = Array.from({ length: 256 }, (_, n) => {
+    let c = n;
+    for (let k = 0; k < 8; ++k) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
+    return c >>> 0;
+});
+export function crc32(bytes) {
+    let crc = 0xffffffff;
+    for (const byte of bytes) crc = CRC_TABLE[(crc ^ byte) & 0xff] ^ (crc >>> 8);
+    return (crc ^ 0xffffffff) >>> 0;
 }
 
 export const shiftJis = new TextDecoder('shift_jis', { fatal: true });
