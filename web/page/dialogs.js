@@ -26,13 +26,11 @@ const TaviDialogs = (() => {
     return new Promise((resolve) => {
       const box = document.createElement('dialog');
       box.className = 'box';
-      const heading = document.createElement('h2');
-      heading.textContent = title;
-      heading.id = 'box-title-' + Math.random().toString(36).slice(2);
-      box.setAttribute('aria-labelledby', heading.id);
+      // The caption is drawn by the style sheet, so that the box's text is
+      // the message's alone.
+      box.dataset.title = title;
+      box.setAttribute('aria-label', title);
       const body = textLines(text);
-      body.id = heading.id + '-text';
-      box.setAttribute('aria-describedby', body.id);
       const row = document.createElement('div');
       row.className = 'box-buttons';
       let answer = escapeValue;
@@ -46,7 +44,7 @@ const TaviDialogs = (() => {
         });
         row.appendChild(element);
       }
-      box.append(heading, body, row);
+      box.append(body, row);
       box.addEventListener('cancel', () => {
         answer = escapeValue;
       });
