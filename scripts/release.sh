@@ -2,10 +2,11 @@
 # Writes dist/ (or TAVI_DIST): for each Windows architecture a zip
 # Tavi-VERSION-x86.zip / Tavi-VERSION-x64.zip, VERSION from the program's
 # version record, holding one folder of that name with Tavi.exe, tavipac.exe,
-# 部屋/ with the sample rooms, an empty 部屋の部品集/, the Japanese guide
-# 使い方.txt and LICENSE.txt (code page 932 or ASCII, CR LF: Notepad on
-# Japanese Windows reads them); and SHA256SUMS listing the zips. Builds only
-# what the zips hold. Every entry is dated by SOURCE_DATE_EPOCH, else by the
+# the browser edition Tavi.html, 部屋/ with the sample rooms, an empty
+# 部屋の部品集/, the Japanese guide 使い方.txt and LICENSE.txt (code page 932
+# or ASCII, CR LF: Notepad on Japanese Windows reads them); the browser
+# edition on its own as Tavi-VERSION.html; and SHA256SUMS listing them all.
+# Builds only what the zips hold. Every entry is dated by SOURCE_DATE_EPOCH, else by the
 # last commit, so the same sources give the same zips.
 set -euo pipefail
 source "$(dirname "$0")/trees.sh"
@@ -30,6 +31,8 @@ for arch in "${WINDOWS_ARCHES[@]}"; do
   ensure_tree "release-$arch"
   build_tree "release-$arch" Tavi tavipac
 done
+bash "$ROOT/scripts/build-web.sh" >/dev/null
+page=$BUILD/web/Tavi.html
 
 # Text for Notepad: code page 932, CR LF; the guide without its pictures.
 notepad_text() {
@@ -43,11 +46,12 @@ for arch in "${WINDOWS_ARCHES[@]}"; do
   case $arch in x86_64) name=Tavi-$version-x64 ;; i686) name=Tavi-$version-x86 ;; esac
   folder=$stage/$name
   mkdir -p "$folder/部屋" "$folder/部屋の部品集"
-  cp "$BUILD/release-$arch/app/Tavi.exe" "$BUILD/release-$arch/tavipac/tavipac.exe" "$folder/"
+  cp "$BUILD/release-$arch/app/Tavi.exe" "$BUILD/release-$arch/tavipac/tavipac.exe" "$page" "$folder/"
   cp "$BUILD/native/sample/部屋/"*.pac "$folder/部屋/"
   notepad_text "$ROOT/docs/guide-ja.md" >"$folder/$GUIDE_NAME"
   notepad_text "$ROOT/LICENSE" >"$folder/LICENSE.txt"
   python3 "$ROOT/scripts/release_zip.py" "$DIST/$name.zip" "$folder" "$stamp"
 done
-(cd "$DIST" && sha256sum -- *.zip >SHA256SUMS)
-echo "release: wrote $(cd "$DIST" && echo *.zip) and SHA256SUMS in $DIST"
+cp "$page" "$DIST/Tavi-$version.html"
+(cd "$DIST" && sha256sum -- *.zip *.html >SHA256SUMS)
+echo "release: wrote $(cd "$DIST" && echo *.zip *.html) and SHA256SUMS in $DIST"

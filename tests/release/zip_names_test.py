@@ -13,7 +13,7 @@ import sys
 import zipfile
 
 GUIDE = "使い方.txt"
-CONTENTS = ["", "LICENSE.txt", "Tavi.exe", "tavipac.exe", GUIDE, "部屋/", "部屋/mori.pac",
+CONTENTS = ["", "LICENSE.txt", "Tavi.exe", "Tavi.html", "tavipac.exe", GUIDE, "部屋/", "部屋/mori.pac",
             "部屋/sakura.pac", "部屋/umi.pac", "部屋の部品集/"]
 
 
