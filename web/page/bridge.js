@@ -67,18 +67,20 @@ const TaviBridge = (() => {
     });
   }
 
-  // Resolves to true once the core runs, false where it cannot be started.
+  // Resolves to where the core runs, 'worker' or 'page', or to null where
+  // it cannot be started.
   async function start() {
     const code = source();
     const worker = typeof Worker === 'function' ? await startWorker(code) : null;
     if (worker) {
       worker.onmessage = (event) => receive(event.data);
       send = (request, transfer) => worker.postMessage(request, transfer);
-    } else {
-      const here = await startHere(code);
-      if (here) send = (request) => here(request);
+      return 'worker';
     }
-    return send !== null;
+    const here = await startHere(code);
+    if (!here) return null;
+    send = (request) => here(request);
+    return 'page';
   }
 
   // Calls tavi_NAME with ARG; FILES ({name, relative, data}) are written

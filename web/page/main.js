@@ -163,8 +163,10 @@
     }
   });
 
-  TaviBridge.start().then((started) => {
+  TaviBridge.start().then((where) => {
     app.removeAttribute('aria-busy');
-    if (started) run('start', {});
+    if (!where) return;
+    app.dataset.core = where;
+    run('start', {});
   });
 })();
