@@ -92,16 +92,22 @@ const TaviView = (() => {
     layout();
   }
 
-  // Dialog units become CSS pixels by one factor; previews are enlarged by
-  // the whole multiple that keeps them within the editor's proportions.
+  // Dialog units become CSS pixels by one factor, u; a preview pixel is k
+  // CSS pixels, k whole. The editor shows 1.5 pixels a dialog unit and one
+  // pixel a preview pixel, so u = 1.5 k keeps its proportions: the largest
+  // k that the window nearly fits (a few pixels of scrolling at most).
   function desktopScale() {
     const width = Number(root.style.getPropertyValue('--dialog-w')) || 361;
     const height = Number(root.style.getPropertyValue('--dialog-h')) || 301;
-    const top = root.getBoundingClientRect().top + window.scrollY;
-    const unit = Math.min((window.innerWidth - 24) / width, (window.innerHeight - top - 12) / height);
-    const clamped = Math.max(1.5, Math.min(4, unit));
-    root.style.setProperty('--u', clamped.toFixed(3));
-    return Math.max(1, Math.floor(clamped / 1.5 + 0.15));
+    const bar = document.querySelector('.bar');
+    const beside = bar && getComputedStyle(bar.parentNode).display === 'flex';
+    const aside = bar ? (beside ? bar.offsetWidth : bar.offsetHeight) : 0;
+    const fit = Math.min((window.innerWidth - (beside ? aside : 0) - 16) / width,
+      (window.innerHeight - (beside ? 0 : aside) - 2) / height);
+    const scale = Math.max(1, Math.min(3, Math.floor(fit / 1.5 + 0.05)));
+    const unit = Math.max(1.5 * scale, Math.min(fit, 4.5));
+    root.style.setProperty('--u', unit.toFixed(3));
+    return scale;
   }
 
   function singleScale() {
