@@ -120,7 +120,7 @@ const TaviEditor = (() => {
     root.style.setProperty('--dialog-w', size.width);
     root.style.setProperty('--dialog-h', size.height);
     const made = {
-      caption: dialog.caption || '', roomList: null, autoDisplay: null,
+      caption: dialog.caption || '', sections: parts, roomList: null, autoDisplay: null,
       fields: {}, buttons: {}, combos: new Map(), groupBoxes: new Map(), previews: new Map(),
     };
     const used = new Set();

@@ -7,6 +7,7 @@ const TaviView = (() => {
   let ui = null;
   let root = null;
   let arranged = false;
+  const roomSlot = 4;
   const single = window.matchMedia('(max-width: 699px)');
 
   function attach(main, editorRoot) {
@@ -32,14 +33,16 @@ const TaviView = (() => {
   }
 
   // The groups' order and members come from the core: each group's previews
-  // move beside its combo box (used by the single-column layout).
+  // move beside its combo box (used by the single-column layout), the room's
+  // group (slot 4) up to the room list.
   function arrange(groups) {
     if (arranged || !groups.length) return;
     arranged = true;
     for (const group of groups) {
       const box = ui.groupBoxes.get(group.comboId);
       if (!box) continue;
-      box.group.parentNode.appendChild(box.group);
+      const room = group.slots.includes(roomSlot);
+      (room ? ui.sections.room : ui.sections.groups).appendChild(box.group);
       for (const slot of group.slots) {
         const shot = ui.previews.get(slot);
         if (shot) box.shots.appendChild(shot.box);
