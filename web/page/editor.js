@@ -9,7 +9,6 @@ const TaviEditor = (() => {
     IDC_COMPOSE_FILE_NAME: 'fileName', IDC_COMPOSE_NAME: 'name',
     IDC_COMPOSE_REMARKS: 'remarks', IDC_COMPOSE_AUTHOR: 'author',
   };
-  const multiLine = new Set(['remarks', 'author']);
   const buttonNames = {
     IDC_DISPLAY_PARTS: 'display', IDC_OUTPUT_PARTS: 'output', IDC_COMPOSE_PARTS: 'compose',
   };
@@ -65,11 +64,17 @@ const TaviEditor = (() => {
     if (plain !== text) target.setAttribute('aria-label', plain);
   }
 
-  function field(key, prefix, readOnly) {
-    const made = element(multiLine.has(key) ? 'textarea' : 'input', 'field');
+  function styled(control, style) {
+    return (control.style || []).includes(style);
+  }
+
+  // An edit or a drop-down combo box of the template: a <textarea> where
+  // the edit is multi-line, read-only where the edit is.
+  function field(control, key, prefix) {
+    const made = element(styled(control, 'ES_MULTILINE') ? 'textarea' : 'input', 'field');
     if (made.tagName === 'INPUT') made.type = 'text';
     made.id = prefix + key;
-    made.readOnly = readOnly;
+    made.readOnly = styled(control, 'ES_READONLY');
     made.spellcheck = false;
     made.autocomplete = 'off';
     return made;
@@ -145,7 +150,7 @@ const TaviEditor = (() => {
         made.roomList = list;
       } else if (control.class === 'Edit' && fieldNames[id]) {
         const key = fieldNames[id];
-        const input = field(key, 'main-', true);
+        const input = field(control, key, 'main-');
         place(input, control);
         const row = {y: control.y, nodes: [input]};
         if (label) {
@@ -213,8 +218,8 @@ const TaviEditor = (() => {
     return made;
   }
 
-  // The compose dialog: a <dialog> holding a form whose default button is
-  // the template's first push button (合成実行).
+  // The compose dialog: a <dialog> holding a form whose submit button is
+  // the template's default push button (合成実行).
   function buildCompose(dialog) {
     const box = element('dialog', 'compose');
     box.id = 'compose';
@@ -233,7 +238,7 @@ const TaviEditor = (() => {
       const key = fieldNames[control.idName || ''];
       const at = labelIndex(controls, index);
       if (key) {
-        const input = field(key, 'compose-', false);
+        const input = field(control, key, 'compose-');
         if (control.class === 'ComboBox') input.setAttribute('list', made.choices.id);
         if (at >= 0) {
           grid.appendChild(makeLabel(controls[at], input.id));
@@ -244,10 +249,10 @@ const TaviEditor = (() => {
       } else if (control.class === 'Button') {
         const button = element('button');
         button.textContent = control.text;
-        const cancel = control.idName === 'IDCANCEL' || control.id === 2;
-        button.type = cancel ? 'button' : 'submit';
+        const execute = styled(control, 'BS_DEFPUSHBUTTON');
+        button.type = execute ? 'submit' : 'button';
         row.appendChild(button);
-        made[cancel ? 'cancel' : 'execute'] = button;
+        made[execute ? 'execute' : 'cancel'] = button;
       }
     });
     form.append(grid, made.choices, row);
