@@ -38,7 +38,7 @@ const PartGroup *GroupOf(bool (*matches)(const PartGroup &, int), int value)
 
 int SlotOfPreviewControl(int controlId)
 {
-    const auto found = std::ranges::find(SlotControlIds, controlId);
+    const auto found = std::find(SlotControlIds.begin(), SlotControlIds.end(), controlId);
     return controlId == NoControl || found == SlotControlIds.end()
                ? -1
                : static_cast<int>(found - SlotControlIds.begin());
@@ -47,7 +47,8 @@ int SlotOfPreviewControl(int controlId)
 const PartGroup *GroupOfSlot(int slot)
 {
     const auto holds = [](const PartGroup &g, int s) {
-        return std::ranges::find(g.ExportOrder(), s) != g.ExportOrder().end();
+        const std::span<const int> order = g.ExportOrder();
+        return std::find(order.begin(), order.end(), s) != order.end();
     };
     return GroupOf(holds, slot);
 }

@@ -13,7 +13,8 @@ bool SameFileImage(const PartSlot &loaded, const PartSlot &shown)
 {
     const auto loadedBytes = PartFileBytes(loaded);
     const auto shownBytes = PartFileBytes(shown);
-    return loadedBytes && shownBytes && std::ranges::equal(*loadedBytes, *shownBytes);
+    return loadedBytes && shownBytes &&
+           std::equal(loadedBytes->begin(), loadedBytes->end(), shownBytes->begin(), shownBytes->end());
 }
 
 // The import's names end in ".BMP" after the stem, the export's in "BMP"
