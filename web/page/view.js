@@ -43,9 +43,13 @@ const TaviView = (() => {
       if (!box) continue;
       const room = group.slots.includes(roomSlot);
       (room ? ui.sections.room : ui.sections.groups).appendChild(box.group);
+      const label = ui.combos.get(group.comboId).labels[0];
       for (const slot of group.slots) {
         const shot = ui.previews.get(slot);
-        if (shot) box.shots.appendChild(shot.box);
+        if (!shot) continue;
+        box.shots.appendChild(shot.box);
+        shot.canvas.setAttribute('role', 'img');
+        shot.canvas.setAttribute('aria-label', (label ? label.textContent + ' ' : '') + slot);
       }
     }
   }
