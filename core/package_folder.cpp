@@ -18,3 +18,8 @@ std::string FindPackageFolder()
     }
     return FallbackFolder;
 }
+
+std::string NewPackageFolder()
+{
+    return std::string(CandidateFolders[0]) + "\\";
+}

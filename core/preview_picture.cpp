@@ -133,11 +133,7 @@ void ForEachPixel(const std::uint8_t *row, int bitCount, const IndexTable &table
     }
 }
 
-std::uint32_t SameColour(std::uint32_t rgb)
-{
-    return rgb;
-}
-
+// The one rule of what a mask cuts out: the pixels where it is set.
 std::uint32_t MaskBit(std::uint32_t rgb)
 {
     return IsAtLeastHalfBright(rgb) ? MaskSet : MaskClear;
@@ -147,6 +143,17 @@ std::uint32_t RgbFromColorref(std::uint32_t colorref)
 {
     return (colorref & 0xFF) << 16 | (colorref & 0xFF00) | (colorref >> 16 & 0xFF);
 }
+
+// How the pixels of a picture are written: a shown pixel is its colour with
+// the opaque bits, a cut-out pixel is the cut value.
+struct PixelForm {
+    std::uint32_t opaque;
+    std::uint32_t cut;
+
+    std::uint32_t operator()(std::uint32_t rgb) const { return rgb | opaque; }
+};
+
+constexpr std::uint32_t OpaqueAlpha = 0xFF000000;
 
 // Nearest source pixel of a mask of maskSize for base position position of
 // baseSize.
@@ -162,42 +169,43 @@ bool IsHalved(const ImageLayout &base)
 
 template <class Columns>
 void ApplyMaskRows(const PartSlot &mask, const ImageLayout &maskLayout, const ImageLayout &baseLayout,
-                   int step, Columns columns, std::uint32_t key, RgbImage &picture)
+                   int step, Columns columns, PixelForm form, RgbImage &picture)
 {
     const IndexTable table = BuildIndexTable(mask, maskLayout, MaskBit);
     for (int y = 0; y < picture.height; ++y) {
         const int maskY = ScaledPosition(y * step, maskLayout.height, baseLayout.height);
         std::uint32_t *out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
-        ForEachPixel(
-            StoredRow(mask, maskLayout, maskY), maskLayout.bitCount, table, columns,
-            static_cast<std::size_t>(picture.width), MaskBit,
-            [out, key](std::size_t x, std::uint32_t set) { out[x] = (out[x] & ~set) | (key & set); });
+        ForEachPixel(StoredRow(mask, maskLayout, maskY), maskLayout.bitCount, table, columns,
+                     static_cast<std::size_t>(picture.width), MaskBit,
+                     [out, cut = form.cut](std::size_t x, std::uint32_t set) {
+                         out[x] = (out[x] & ~set) | (cut & set);
+                     });
     }
 }
 
-// Wherever the mask, scaled to the base's size, is set, the key colour
+// Wherever the mask, scaled to the base's size, is set, the cut value
 // replaces the base pixel.
 void ApplyMask(const PartSlot &mask, const ImageLayout &maskLayout, const ImageLayout &baseLayout, int step,
-               std::uint32_t key, RgbImage &picture)
+               PixelForm form, RgbImage &picture)
 {
     if (maskLayout.width == baseLayout.width && maskLayout.height == baseLayout.height) {
-        ApplyMaskRows(mask, maskLayout, baseLayout, step, SteppedColumns{step}, key, picture);
+        ApplyMaskRows(mask, maskLayout, baseLayout, step, SteppedColumns{step}, form, picture);
         return;
     }
     std::vector<int> map(static_cast<std::size_t>(picture.width));
     for (int x = 0; x < picture.width; ++x)
         map[static_cast<std::size_t>(x)] = ScaledPosition(x * step, maskLayout.width, baseLayout.width);
-    ApplyMaskRows(mask, maskLayout, baseLayout, step, MappedColumns{map.data()}, key, picture);
+    ApplyMaskRows(mask, maskLayout, baseLayout, step, MappedColumns{map.data()}, form, picture);
 }
 
 // The base's pixels at every step-th column of every step-th row.
-void SampleBase(const PartSlot &slot, const ImageLayout &layout, int step, RgbImage &image)
+void SampleBase(const PartSlot &slot, const ImageLayout &layout, int step, PixelForm form, RgbImage &image)
 {
-    const IndexTable table = BuildIndexTable(slot, layout, SameColour);
+    const IndexTable table = BuildIndexTable(slot, layout, form);
     for (int y = 0; y < image.height; ++y) {
         std::uint32_t *out = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
         ForEachPixel(StoredRow(slot, layout, y * step), layout.bitCount, table, SteppedColumns{step},
-                     static_cast<std::size_t>(image.width), SameColour,
+                     static_cast<std::size_t>(image.width), form,
                      [out](std::size_t x, std::uint32_t colour) { out[x] = colour; });
     }
 }
@@ -210,9 +218,9 @@ bool IsEightBitPair(const ImageLayout &base, const ImageLayout &mask)
 }
 
 void RenderEightBitPair(const PartSlot &base, const ImageLayout &baseLayout, const PartSlot &mask,
-                        const ImageLayout &maskLayout, int step, std::uint32_t key, RgbImage &picture)
+                        const ImageLayout &maskLayout, int step, PixelForm form, RgbImage &picture)
 {
-    const IndexTable colours = BuildIndexTable(base, baseLayout, SameColour);
+    const IndexTable colours = BuildIndexTable(base, baseLayout, form);
     const IndexTable set = BuildIndexTable(mask, maskLayout, MaskBit);
     const std::size_t width = static_cast<std::size_t>(picture.width);
     for (int y = 0; y < picture.height; ++y) {
@@ -221,7 +229,7 @@ void RenderEightBitPair(const PartSlot &base, const ImageLayout &baseLayout, con
         std::uint32_t *out = picture.pixels.data() + static_cast<std::size_t>(y) * width;
         for (std::size_t x = 0; x < width; ++x) {
             const std::uint32_t m = set[maskRow[x * step]];
-            out[x] = (colours[baseRow[x * step]] & ~m) | (key & m);
+            out[x] = (colours[baseRow[x * step]] & ~m) | (form.cut & m);
         }
     }
 }
@@ -239,6 +247,27 @@ void Reshape(RgbImage &image, int width, int height)
     image.pixels.resize(static_cast<std::size_t>(width) * height);
 }
 
+// Both forms of the picture come from here, so that what is cut out is
+// decided in one place.
+void RenderInForm(const PartSlot &base, const PartSlot &mask, PixelForm form, RgbImage &picture)
+{
+    const std::optional<ImageLayout> baseLayout = LayoutOf(base);
+    if (!baseLayout) {
+        Reshape(picture, 0, 0);
+        return;
+    }
+    const int step = IsHalved(*baseLayout) ? 2 : 1;
+    Reshape(picture, baseLayout->width / step, baseLayout->height / step);
+    const std::optional<ImageLayout> maskLayout = LayoutOf(mask);
+    if (maskLayout && IsEightBitPair(*baseLayout, *maskLayout)) {
+        RenderEightBitPair(base, *baseLayout, mask, *maskLayout, step, form, picture);
+        return;
+    }
+    SampleBase(base, *baseLayout, step, form, picture);
+    if (maskLayout)
+        ApplyMask(mask, *maskLayout, *baseLayout, step, form, picture);
+}
+
 } // namespace
 
 std::optional<RgbImage> DecodeSlotImage(const PartSlot &slot)
@@ -247,7 +276,7 @@ std::optional<RgbImage> DecodeSlotImage(const PartSlot &slot)
     if (!layout)
         return std::nullopt;
     RgbImage image = EmptyImage(layout->width, layout->height);
-    SampleBase(slot, *layout, 1, image);
+    SampleBase(slot, *layout, 1, PixelForm{0, 0}, image);
     return image;
 }
 
@@ -261,19 +290,10 @@ RgbImage RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::u
 void RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour,
                           RgbImage &picture)
 {
-    const std::optional<ImageLayout> baseLayout = LayoutOf(base);
-    if (!baseLayout) {
-        Reshape(picture, 0, 0);
-        return;
-    }
-    const int step = IsHalved(*baseLayout) ? 2 : 1;
-    Reshape(picture, baseLayout->width / step, baseLayout->height / step);
-    const std::optional<ImageLayout> maskLayout = LayoutOf(mask);
-    if (maskLayout && IsEightBitPair(*baseLayout, *maskLayout)) {
-        RenderEightBitPair(base, *baseLayout, mask, *maskLayout, step, RgbFromColorref(keyColour), picture);
-        return;
-    }
-    SampleBase(base, *baseLayout, step, picture);
-    if (maskLayout)
-        ApplyMask(mask, *maskLayout, *baseLayout, step, RgbFromColorref(keyColour), picture);
+    RenderInForm(base, mask, PixelForm{0, RgbFromColorref(keyColour)}, picture);
+}
+
+void RenderPreviewWithAlpha(const PartSlot &base, const PartSlot &mask, RgbImage &picture)
+{
+    RenderInForm(base, mask, PixelForm{OpaqueAlpha, 0}, picture);
 }

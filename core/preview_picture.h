@@ -35,3 +35,7 @@ RgbImage RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::u
 // a picture as large, rendering allocates nothing.
 void RenderPreviewPicture(const PartSlot &base, const PartSlot &mask, std::uint32_t keyColour,
                           RgbImage &picture);
+// The same picture for a page that draws with transparency: its pixels are
+// 0xAARRGGBB, 0 (transparent black) where the mask cuts out and opaque
+// (alpha 0xFF) elsewhere.
+void RenderPreviewWithAlpha(const PartSlot &base, const PartSlot &mask, RgbImage &picture);

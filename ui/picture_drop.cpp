@@ -4,6 +4,7 @@
 // new entry as the user would.
 #include "parts_editor_dlg.h"
 
+#include "core/import/import_failure_message.h"
 #include "core/import/picture_import.h"
 #include "core/messages.h"
 #include "core/part_files.h"
@@ -22,23 +23,9 @@ std::string ShownFileName(const std::wstring &path)
     return Cp932FromWideLenient(separator == std::wstring::npos ? path : path.substr(separator + 1));
 }
 
-std::string FailureMessage(const ImportFailure &failure)
-{
-    switch (failure.problem) {
-    case ImportProblem::Unreadable: return PictureUnreadableMessage(failure.fileName);
-    case ImportProblem::Broken: return PictureBrokenMessage(failure.fileName);
-    case ImportProblem::TooLarge: return PictureTooLargeMessage(failure.fileName);
-    case ImportProblem::UnusableName: return InvalidFileNameMessage(failure.fileName);
-    case ImportProblem::NotWritten: return ImportNotWrittenMessage(failure.fileName);
-    case ImportProblem::TooLargeForSlot: break;
-    }
-    // Left out because the user chose not to shrink it: nothing to say.
-    return {};
-}
-
 void ShowFailure(const ImportFailure &failure)
 {
-    const std::string message = FailureMessage(failure);
+    const std::string message = ImportFailureMessage(failure);
     if (!message.empty())
         AfxMessageBox(message);
 }

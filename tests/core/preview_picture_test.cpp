@@ -151,6 +151,34 @@ TEST(PreviewPicture, MaskOfAnotherSizeIsScaledToTheBaseByNearestPixel)
     }
 }
 
+// The picture with transparency cuts out exactly what the key colour
+// covers: a pixel is cut out when two key colours both show there.
+TEST(PreviewPicture, PictureWithAlphaIsTransparentWhereTheKeyColourWouldBe)
+{
+    const std::vector<std::uint32_t> colours = {0x000000, 0xFFFFFF, 0x808080, 0x7F7F7F, 0xFFFF00};
+    struct Case {
+        std::unique_ptr<PartSlot> base, mask;
+    };
+    Case cases[] = {{PatternBase(5, 1), MaskFrom(5, 1, colours)},
+                    {PatternBase(30, 20), MaskFrom(5, 1, colours, 24)},
+                    {PatternBase(322, 3), MaskFrom(5, 1, colours)},
+                    {PatternBase(7, 5), std::make_unique<PartSlot>()}};
+    constexpr std::uint32_t OtherKeyColorref = 0x00ABCDEF;
+    for (const Case &c : cases) {
+        const RgbImage keyed = RenderPreviewPicture(*c.base, *c.mask, KeyColorref);
+        const RgbImage other = RenderPreviewPicture(*c.base, *c.mask, OtherKeyColorref);
+        RgbImage alpha;
+        RenderPreviewWithAlpha(*c.base, *c.mask, alpha);
+        ASSERT_EQ(alpha.width, keyed.width);
+        ASSERT_EQ(alpha.pixels.size(), keyed.pixels.size());
+        for (std::size_t i = 0; i < keyed.pixels.size(); ++i) {
+            const bool cut = keyed.pixels[i] != other.pixels[i];
+            ASSERT_EQ(alpha.pixels[i], cut ? 0u : 0xFF000000u | keyed.pixels[i])
+                << i << " of " << keyed.width;
+        }
+    }
+}
+
 TEST(PreviewPicture, RowsAreStoredBottomUpUnlessTheHeightIsNegative)
 {
     const std::vector<std::uint32_t> palette = {0x000000, 0x112233, 0xA0B0C0};
