@@ -1,7 +1,9 @@
 // Part files in the layout the slots hold. Painting programs write 8-bit BMP
-// files in other layouts too: larger info headers (version 4 and 5), a
-// colour table shorter than the full one, rows stored top-down, pixels run-
-// length encoded (RLE8, RLE4). Such a file is made into the slot layout: a
+// files in other layouts too: the OS/2 headers (12, 16 and 64 bytes), larger
+// info headers (version 4 and 5), a colour table shorter than the full one,
+// rows stored top-down, pixels run-length encoded (RLE8, RLE4), pixels
+// elsewhere than after the table. A file of 1 to 8 bits that the BMP reader
+// (bmp_reader.h) reads is made into the slot layout: a
 // 14-byte file header, a 40-byte info header without compression, the full
 // colour table of 2^bitCount entries and the pixel rows bottom-up, each
 // padded to four bytes; the same picture, pixel for pixel, with the same bit

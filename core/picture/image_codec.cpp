@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "bmp_rle.h"
+#include "core/bmp_reader.h"
 #include "decoder_guards.h"
+#include "decoder_memory.h"
 #include "picture_error.h"
 #include "stb_implementation.h"
 
@@ -38,6 +39,30 @@ void RefuseWhatDecodersMishandle(std::span<const std::uint8_t> file)
     if (const std::optional<std::string> refusal = DecoderRefusal(file)) {
         throw PictureError("cannot read the image: " + *refusal);
     }
+}
+
+BmpLayout ReadableBmpLayout(std::span<const std::uint8_t> file)
+{
+    const std::variant<BmpLayout, BmpFault> read = ReadBmpLayout(file);
+    if (const BmpFault *fault = std::get_if<BmpFault>(&read)) {
+        throw PictureError("cannot read the image: " + BmpFaultReason(*fault));
+    }
+    return std::get<BmpLayout>(read);
+}
+
+// The decoded pixels and their indices must fit the decoding budget.
+RgbaImage DecodeBmp(std::span<const std::uint8_t> file)
+{
+    const BmpLayout layout = ReadableBmpLayout(file);
+    constexpr std::uint64_t BytesPerPixel = sizeof(std::uint32_t) + 1;
+    if (static_cast<std::uint64_t>(layout.width) * layout.rows > DecoderMemoryBudget / BytesPerPixel) {
+        throw PictureTooLargeError(OverBudgetReason("read"));
+    }
+    std::optional<std::vector<std::uint32_t>> pixels = BmpColours(file, layout);
+    if (!pixels) {
+        throw PictureError("cannot read the image: " + BmpFaultReason(BmpFault::DamagedRuns));
+    }
+    return {layout.width, static_cast<int>(layout.rows), std::move(*pixels)};
 }
 
 std::vector<std::uint8_t> EncodePngChannels(int width, int height, int channels,
@@ -82,8 +107,9 @@ int AbsoluteSide(int side)
 
 std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file)
 {
-    if (IsRleBmp(file)) {
-        return RleBmpSize(file);
+    if (IsBmpFile(file)) {
+        const BmpLayout layout = ReadableBmpLayout(file);
+        return ImageSize{layout.width, static_cast<int>(layout.rows)};
     }
     RefuseWhatDecodersMishandle(file);
     ImageSize size;
@@ -98,8 +124,8 @@ std::optional<ImageSize> ProbeImageSize(std::span<const std::uint8_t> file)
 
 RgbaImage DecodeImage(std::span<const std::uint8_t> file)
 {
-    if (IsRleBmp(file)) {
-        return DecodeRleBmp(file);
+    if (IsBmpFile(file)) {
+        return DecodeBmp(file);
     }
     RefuseWhatDecodersMishandle(file);
     RgbaImage image;

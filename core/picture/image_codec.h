@@ -1,6 +1,6 @@
 // Reading PNG, JPEG, GIF, TGA and BMP images and writing PNG images, through
-// the stb image libraries (and a reader of their own for run-length encoded
-// BMP files, which stb does not read).
+// the stb image libraries; BMP files through the project's own BMP reader
+// (core/bmp_reader.h), which part files take too.
 #pragma once
 
 #include <cstdint>

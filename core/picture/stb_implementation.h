@@ -1,6 +1,7 @@
 // The parts of the stb image libraries the program uses: decoding from
 // memory (no file access of their own) and scaling down, both within a memory
-// budget, and PNG encoding to memory.
+// budget, and PNG encoding to memory. BMP files are read by the project's
+// own reader (core/bmp_reader.h), never by stb.
 #pragma once
 
 #define STBI_NO_STDIO
@@ -8,7 +9,6 @@
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_GIF
 #define STBI_ONLY_TGA
-#define STBI_ONLY_BMP
 #define STBI_WRITE_NO_STDIO
 // Every decoder allocation counts against the decoding budget.
 #define STBI_MALLOC(size) DecoderAllocate(size)
