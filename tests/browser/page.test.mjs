@@ -79,18 +79,18 @@ test('a working folder lists its rooms and exported parts; each room shows its t
 });
 
 test('a choice loads the group from the collection as tavipac compose does', async () => {
+    tavipac(work, 'compose', '部屋/sakura.pac', '-o', 'chosen.pac', '--part', '8=mori.BMP');
     await displayRoom('sakura.pac');
     await choose(LABELS.bed, 'mori.BMP');
-    tavipac(work, 'compose', '部屋/sakura.pac', '-o', 'chosen.pac', '--part', '8=mori.BMP');
     await expectPreviews(page, referencePictures(join(work, 'chosen.pac')));
 });
 
 test('a PNG with transparency dropped onto the bed becomes the bed, its entry added and chosen', async () => {
-    assert.equal(await dropFiles(page, [{ name: 'bed.png', bytes: bedPicture }], 8), true,
-        'the drop is left to the browser');
     writeFileSync(join(work, 'bed.png'), bedPicture);
     tavipac(work, 'import', 'chosen.pac', 'bed.png', '--slot', '8');
     tavipac(work, 'compose', '部屋/sakura.pac', '-o', 'dropped.pac', '--part', '8=bed.BMP');
+    assert.equal(await dropFiles(page, [{ name: 'bed.png', bytes: bedPicture }], 8), true,
+        'the drop is left to the browser');
     await until(async () => (await group(LABELS.bed).inputValue()) === 'bed.BMP', 'bed.BMP to be chosen', 3000);
     assert.deepEqual(await options(group(LABELS.bed)), ['', 'bed.BMP', 'mori.BMP']);
     await expectPreviews(page, referencePictures(join(work, 'dropped.pac')), [8, 9]);

@@ -41,6 +41,7 @@ export function launchBrowser() {
 // error and uncaught exception.
 export async function openPage(browser, viewport = { width: 1280, height: 900 }) {
     const context = await browser.newContext({ acceptDownloads: true, viewport });
+    context.setDefaultTimeout(5000);
     const page = await context.newPage();
     const offences = [];
     const local = (url) => LOCAL_SCHEMES.some((scheme) => url.startsWith(scheme));
