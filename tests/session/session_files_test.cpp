@@ -38,6 +38,11 @@ std::size_t FilesIn(const std::filesystem::path &folder)
     return count;
 }
 
+std::string Utf8Literal(const char8_t *text)
+{
+    return reinterpret_cast<const char *>(text);
+}
+
 class NoReports : public PackageReadReporter {
     void ReportNotEightBit(int) override {}
     void ReportOversizedRecord(int) override {}
@@ -144,7 +149,10 @@ TEST_F(SessionFilesTest, ComposeWritesTheCoresBytesAndAsksBeforeOverwriting)
     EXPECT_EQ(opening["remarks"], Utf8(SampleRooms()[MoriIndex].remarksText));
 
     const std::string remarks = Utf8(SampleRooms()[1].nameText) + "\n" + std::string(300, 'x');
-    json fields = {{"fileName", "hanami"}, {"name", opening["name"]}, {"remarks", remarks}, {"author", "me"}};
+    json fields = {{"fileName", "hanami"},
+                   {"name", opening["name"]},
+                   {"remarks", remarks},
+                   {"author", "me" + Utf8Literal(u8"\U0001F600")}};
     EXPECT_EQ(MessageTexts(Call(tavi_compose_execute, {{"fileName", "a/b"}})),
               std::vector<std::string>{Utf8(InvalidFileNameMessage("a/b"))});
     const json composed = Call(tavi_compose_execute, fields);
@@ -170,7 +178,7 @@ TEST_F(SessionFilesTest, ComposeWritesTheCoresBytesAndAsksBeforeOverwriting)
     CreateFolder("expected");
     const PackageTexts texts{
         SampleRooms()[MoriIndex].nameText,
-        CutToTextCapacity(std::string(SampleRooms()[1].nameText) + "\r\n" + std::string(300, 'x')), "me"};
+        CutToTextCapacity(std::string(SampleRooms()[1].nameText) + "\r\n" + std::string(300, 'x')), "me?"};
     ASSERT_EQ(SavePackage(*banks, header, "expected\\", "hanami", PackageTarget::ExistingPackage, texts),
               PackageSaveOutcome::Saved);
     EXPECT_EQ(written, ReadFile(working_ / "expected" / "hanami.pac"));
@@ -208,4 +216,19 @@ TEST_F(SessionFilesTest, DamagedPackageGivesTheEditorsMessageAndKeepsTheEarlierP
     EXPECT_EQ(MessageTexts(reply), std::vector<std::string>{Utf8(OversizedRecordMessage(0))});
     EXPECT_EQ(state_["name"], Utf8(SampleRooms()[MoriIndex].nameText));
     EXPECT_EQ(PreviewPixels(state_, RoomSlot), umiRoom);
+}
+
+// A picked folder's files keep their places in it, and its package folder is
+// found as the editor finds it; a later file of the same name replaces the
+// earlier one.
+TEST_F(SessionFilesTest, PickedFolderBecomesTheWorkingFolderAndLaterFilesReplaceEarlierOnes)
+{
+    json file = Incoming("mori.pac", BuildSampleRoomPackage(MoriIndex));
+    file["relative"] = "pick/" + Utf8Literal(u8"\u3078\u3084") + "/mori.pac";
+    Call(tavi_open, {{"files", json::array({file})}});
+    EXPECT_EQ(state_["rooms"], json({"mori.pac"}));
+    EXPECT_TRUE(std::filesystem::exists(working_ / std::filesystem::u8path(u8"\u3078\u3084/mori.pac")));
+    Call(tavi_open, {{"files", json::array({Incoming("mori.pac", BuildSampleRoomPackage(0))})}});
+    Call(tavi_select_room, {{"index", 0}});
+    EXPECT_EQ(state_["name"], Utf8(SampleRooms()[0].nameText));
 }
