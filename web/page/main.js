@@ -140,15 +140,29 @@
     dropOnSlot(pickSlot, pickPicture.files).then(() => { pickPicture.value = ''; });
   });
 
-  // A drop anywhere is the page's: the browser never navigates to it.
+  // A drop anywhere is the page's: the browser never navigates to it. The
+  // preview under a drag is marked.
+  let marked = null;
+  const previewAt = (event) => (event.target instanceof Element ? event.target.closest('.preview') : null);
+  const mark = (preview) => {
+    if (marked === preview) return;
+    if (marked) marked.classList.remove('drop-target');
+    marked = preview;
+    if (marked) marked.classList.add('drop-target');
+  };
   document.addEventListener('dragover', (event) => {
     event.preventDefault();
     if (event.dataTransfer) event.dataTransfer.dropEffect = 'copy';
+    mark(previewAt(event));
+  });
+  document.addEventListener('dragleave', (event) => {
+    if (!event.relatedTarget) mark(null);
   });
   document.addEventListener('drop', (event) => {
     event.preventDefault();
+    mark(null);
     if (!event.dataTransfer || !TaviBridge.ready()) return;
-    const target = event.target instanceof Element ? event.target.closest('.preview') : null;
+    const target = previewAt(event);
     const list = Array.from(event.dataTransfer.files);
     if (target && !target.hidden) dropOnSlot(Number(target.dataset.slot), list);
     else TaviDrop.collect(event.dataTransfer).then((files) => openFiles(files.list, files.relative));
