@@ -155,7 +155,8 @@ std::optional<BmpFault> FieldFault(const HeaderFields &fields, std::uint32_t inf
         return BmpFault::BadCompression;
     }
     // Run-length encoded rows are always stored bottom-up.
-    if (fields.height < 0 && fields.compression != BmpCompression::None) {
+    if (fields.height < 0 &&
+        (fields.compression == BmpCompression::Rle8 || fields.compression == BmpCompression::Rle4)) {
         return BmpFault::BadHeader;
     }
     return std::nullopt;

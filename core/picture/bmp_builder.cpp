@@ -76,6 +76,7 @@ void PutPixel(std::uint8_t *row, int x, int bitCount, std::uint32_t value)
 {
     switch (bitCount) {
     case 1: row[x / 8] |= static_cast<std::uint8_t>((value & 1) << (7 - x % 8)); break;
+    case 2: row[x / 4] |= static_cast<std::uint8_t>((value & 3) << (6 - 2 * (x % 4))); break;
     case 4: row[x / 2] |= static_cast<std::uint8_t>((value & 0xF) << (x % 2 ? 0 : 4)); break;
     case 8: row[x] = static_cast<std::uint8_t>(value); break;
     default: {
