@@ -200,12 +200,20 @@ TEST_F(SessionFilesTest, ComposeWritesTheCoresBytesAndAsksBeforeOverwriting)
 
 // A package with a record too large is read as far as it goes, with the
 // editor's message; what it does not reach keeps what the room before left.
+// A byte of its name that is no character is shown as Windows shows it.
 TEST_F(SessionFilesTest, DamagedPackageGivesTheEditorsMessageAndKeepsTheEarlierParts)
 {
     std::vector<std::uint8_t> damaged = BuildSampleRoomPackage(MoriIndex);
     const std::size_t record = HeaderSize;
     for (std::size_t i = 0; i < RecordSizeFieldSize; ++i)
         damaged[record + i] = 0x7F;
+    // A name with a byte that is no code page 932 character.
+    PackageHeaderBlock header;
+    std::copy_n(damaged.begin(), HeaderSize, header.bytes.begin());
+    SetHeaderText(header, NameText,
+                  "\xFF"
+                  "abc");
+    std::copy(header.bytes.begin(), header.bytes.end(), damaged.begin());
     OpenSamples();
     Call(tavi_open, {{"files", json::array({Incoming("damaged.pac", damaged)})}});
     DisplayRoom("umi.pac");
@@ -214,7 +222,7 @@ TEST_F(SessionFilesTest, DamagedPackageGivesTheEditorsMessageAndKeepsTheEarlierP
     const int index = static_cast<int>(std::find(rooms.begin(), rooms.end(), "damaged.pac") - rooms.begin());
     const json reply = Call(tavi_select_room, {{"index", index}});
     EXPECT_EQ(MessageTexts(reply), std::vector<std::string>{Utf8(OversizedRecordMessage(0))});
-    EXPECT_EQ(state_["name"], Utf8(SampleRooms()[MoriIndex].nameText));
+    EXPECT_EQ(state_["name"], Utf8Literal(u8"\u30FBabc"));
     EXPECT_EQ(PreviewPixels(state_, RoomSlot), umiRoom);
 }
 
