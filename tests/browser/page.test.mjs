@@ -3,7 +3,10 @@
 // picture, a choice, a dropped PNG, compose and export against tavipac, the
 // editor's messages for a damaged package and a 24-bit part file, and no
 // request off the disk, console error or exception all along. One browser
-// and one page for the whole run, the tests in order.
+// and one page for the whole run, the tests in order. Run by the test
+// command; alone, after npm ci and with the native tree and the page built:
+//   TAVI_BUILD=/path/to/build node --test page.test.mjs
+// (TAVI_PAGE names another Tavi.html, TAVI_REFERENCE another helper).
 import assert from 'node:assert/strict';
 import { copyFileSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
