@@ -62,15 +62,27 @@ class SessionFilesTest : public SessionTest {
     }
 };
 
-// The export writes the 38 files and offers the room in every group; a
+// The export writes the 38 files, zipped for download too, and offers the
+// room in every group; a
 // choice loads an entry as the combo box does, with the editor's messages
 // for a part file that is not 8-bit and one that is missing.
 TEST_F(SessionFilesTest, ExportedPartsAreOfferedAndChoicesLoadThemWithTheEditorsMessages)
 {
     OpenSamples();
     DisplayRoom("mori.pac");
-    EXPECT_TRUE(MessageTexts(Call(tavi_export)).empty());
+    const json exported = Call(tavi_export);
+    EXPECT_TRUE(MessageTexts(exported).empty());
     EXPECT_EQ(FilesIn(Collection()), 38u);
+    // The download holds every file as written (stored), under its name.
+    ASSERT_EQ(exported["downloads"].size(), 1u);
+    EXPECT_EQ(exported["downloads"][0]["name"], "mori.zip");
+    const std::vector<std::uint8_t> zip = ReadFile(exported["downloads"][0]["path"].get<std::string>());
+    for (const auto &file : std::filesystem::directory_iterator(Collection())) {
+        const std::vector<std::uint8_t> bytes = ReadFile(file.path());
+        const std::string name = file.path().filename().string();
+        EXPECT_NE(std::search(zip.begin(), zip.end(), bytes.begin(), bytes.end()), zip.end()) << name;
+        EXPECT_NE(std::search(zip.begin(), zip.end(), name.begin(), name.end()), zip.end()) << name;
+    }
     EXPECT_FALSE(state_["buttons"]["output"]);
     for (const json &group : state_["groups"])
         EXPECT_EQ(group["entries"], json({"", "mori.BMP"}));

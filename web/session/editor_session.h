@@ -147,6 +147,9 @@ class EditorSession {
     // The lists brought to the folders (folder_lists.cpp).
     void FollowFolders();
 
+    // Export (parts_export.cpp).
+    bool WriteDownload(const std::string &name, const std::optional<std::vector<std::uint8_t>> &bytes);
+
     // Composing (compose.cpp).
     void SelectComposedPackage();
     std::string DownloadPathOf(const std::string &cp932Path) const;
