@@ -117,6 +117,111 @@ const TaviEditor = (() => {
     return made;
   }
 
+  // A placed label for the control, from the template's Static at index at.
+  function placedLabel(controls, at, forId, used) {
+    if (at < 0) return null;
+    used.add(at);
+    const text = makeLabel(controls[at], forId);
+    place(text, controls[at]);
+    return text;
+  }
+
+  // One builder for each kind of control of the main dialog; each adds its
+  // elements to the sections and to what the view and the page are given.
+  const mainBuilders = [
+    {
+      takes: (control) => control.class === 'ListBox',
+      build(control, label, made, parts) {
+        const list = element('select', 'room-list');
+        list.id = 'room-list';
+        list.size = 8;
+        place(list, control);
+        const text = label(list.id);
+        if (text) parts.room.appendChild(text);
+        parts.room.appendChild(list);
+        made.roomList = list;
+      },
+    },
+    {
+      takes: (control) => control.class === 'Edit' && fieldNames[control.idName],
+      build(control, label, made, parts, rows) {
+        const key = fieldNames[control.idName];
+        const input = field(control, key, 'main-');
+        place(input, control);
+        const text = label(input.id);
+        if (text) name(input, text.textContent);
+        rows.push({y: control.y, nodes: text ? [text, input] : [input]});
+        made.fields[key] = input;
+      },
+    },
+    {
+      takes: (control) => control.class === 'ComboBox',
+      build(control, label, made, parts) {
+        const group = element('div', 'group');
+        const select = element('select', 'combo');
+        select.id = 'combo-' + control.id;
+        select.disabled = true;
+        select.appendChild(element('option'));
+        place(select, control);
+        const text = label(select.id);
+        if (text) group.appendChild(text);
+        const shots = element('div', 'shots');
+        group.append(select, shots);
+        parts.groups.appendChild(group);
+        made.combos.set(control.id, select);
+        made.groupBoxes.set(control.id, {group, shots});
+      },
+    },
+    {
+      takes: (control) => /^IDC_PREVIEW_SLOT\d+$/.test(control.idName),
+      build(control, label, made, parts) {
+        const slot = Number(control.idName.replace(/\D+/, ''));
+        const shot = preview(slot);
+        place(shot.box, control);
+        parts.loose.appendChild(shot.box);
+        made.previews.set(slot, shot);
+      },
+    },
+    {
+      takes: (control) => control.idName === 'IDC_AUTO_DISPLAY',
+      build(control, label, made, parts) {
+        const box = element('label', 'check');
+        const check = element('input');
+        check.type = 'checkbox';
+        check.id = 'auto-display';
+        const text = element('span');
+        text.textContent = control.text;
+        box.append(check, text);
+        place(box, control);
+        parts.room.appendChild(box);
+        made.autoDisplay = check;
+      },
+    },
+    {
+      takes: (control) => control.class === 'Button' && buttonNames[control.idName],
+      build(control, label, made, parts) {
+        const button = element('button', 'command');
+        button.type = 'button';
+        button.textContent = control.text.replace(browserKeys, '');
+        button.disabled = true;
+        place(button, control);
+        parts.commands.appendChild(button);
+        made.buttons[buttonNames[control.idName]] = button;
+      },
+    },
+  ];
+
+  // Static texts that label no control are shown where they are.
+  function looseTexts(controls, used, parts) {
+    controls.forEach((control, index) => {
+      if (control.class !== 'Static' || !control.text || used.has(index)) return;
+      const text = element('span', 'label');
+      text.textContent = control.text;
+      place(text, control);
+      parts.room.appendChild(text);
+    });
+  }
+
   // The main dialog. Returns the controls the view fills and the page wires.
   function buildMain(root, dialog) {
     const controls = dialog.controls || [];
@@ -129,92 +234,14 @@ const TaviEditor = (() => {
       fields: {}, buttons: {}, combos: new Map(), groupBoxes: new Map(), previews: new Map(),
     };
     const used = new Set();
-    const fieldRows = [];
+    const rows = [];
     controls.forEach((control, index) => {
-      const at = labelIndex(controls, index);
-      const label = at >= 0 ? controls[at] : null;
-      const id = control.idName || '';
-      const slot = /^IDC_PREVIEW_SLOT(\d+)$/.exec(id);
-      if (control.class === 'ListBox') {
-        const list = element('select', 'room-list');
-        list.id = 'room-list';
-        list.size = 8;
-        place(list, control);
-        if (label) {
-          const text = makeLabel(label, list.id);
-          place(text, label);
-          used.add(at);
-          parts.room.appendChild(text);
-        }
-        parts.room.appendChild(list);
-        made.roomList = list;
-      } else if (control.class === 'Edit' && fieldNames[id]) {
-        const key = fieldNames[id];
-        const input = field(control, key, 'main-');
-        place(input, control);
-        const row = {y: control.y, nodes: [input]};
-        if (label) {
-          const text = makeLabel(label, input.id);
-          place(text, label);
-          name(input, label.text);
-          used.add(at);
-          row.nodes.unshift(text);
-        }
-        fieldRows.push(row);
-        made.fields[key] = input;
-      } else if (control.class === 'ComboBox') {
-        const group = element('div', 'group');
-        const select = element('select', 'combo');
-        select.id = 'combo-' + control.id;
-        select.dataset.comboId = String(control.id);
-        select.disabled = true;
-        select.appendChild(element('option'));
-        place(select, control);
-        if (label) {
-          const text = makeLabel(label, select.id);
-          place(text, label);
-          used.add(at);
-          group.appendChild(text);
-        }
-        const shots = element('div', 'shots');
-        group.append(select, shots);
-        parts.groups.appendChild(group);
-        made.combos.set(control.id, select);
-        made.groupBoxes.set(control.id, {group, shots});
-      } else if (slot) {
-        const shot = preview(Number(slot[1]));
-        place(shot.box, control);
-        parts.loose.appendChild(shot.box);
-        made.previews.set(Number(slot[1]), shot);
-      } else if (id === 'IDC_AUTO_DISPLAY') {
-        const box = element('label', 'check');
-        const check = element('input');
-        check.type = 'checkbox';
-        check.id = 'auto-display';
-        const text = element('span');
-        text.textContent = control.text;
-        box.append(check, text);
-        place(box, control);
-        parts.room.appendChild(box);
-        made.autoDisplay = check;
-      } else if (control.class === 'Button' && buttonNames[id]) {
-        const button = element('button', 'command');
-        button.type = 'button';
-        button.textContent = control.text.replace(browserKeys, '');
-        button.disabled = true;
-        place(button, control);
-        parts.commands.appendChild(button);
-        made.buttons[buttonNames[id]] = button;
-      }
+      const builder = mainBuilders.find((candidate) => candidate.takes(control));
+      const label = (forId) => placedLabel(controls, labelIndex(controls, index), forId, used);
+      if (builder) builder.build(control, label, made, parts, rows);
     });
-    fieldRows.sort((a, b) => a.y - b.y).forEach((row) => parts.fields.append(...row.nodes));
-    controls.forEach((control, index) => {
-      if (control.class !== 'Static' || !control.text || used.has(index)) return;
-      const text = element('span', 'label');
-      text.textContent = control.text;
-      place(text, control);
-      parts.room.appendChild(text);
-    });
+    rows.sort((a, b) => a.y - b.y).forEach((row) => parts.fields.append(...row.nodes));
+    looseTexts(controls, used, parts);
     return made;
   }
 
