@@ -228,11 +228,10 @@ class SilentReporter : public PackageReadReporter {
 // The package read with the editor's own file calls, nothing shown.
 void ReadRoomBare(const std::string &path)
 {
-    FileHandle file = FileHandle::OpenForSharedRead(path);
+    BufferedFileSource file = OpenPackageFile(path);
     ReadPackageHeader(file, PackageHeader);
     SilentReporter reporter;
     ReadPackageRecords(file, PartImageStore.WorkBase, PartImageStore.WorkMask, reporter);
-    file.Close();
 }
 
 std::vector<int> PreviewSlots(bool withRoom)

@@ -41,10 +41,9 @@ void PackageRead(benchmark::State &state)
 {
     NoReports reporter;
     for (auto _ : state) {
-        FileHandle file = FileHandle::OpenForSharedRead(PackageName);
+        BufferedFileSource file = OpenPackageFile(PackageName);
         ReadPackageHeader(file, Header);
         ReadPackageRecords(file, Banks.WorkBase, Banks.WorkMask, reporter);
-        file.Close();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * LargestPackageSize));
 }

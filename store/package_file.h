@@ -1,6 +1,7 @@
 // Reading and writing room packages: the header, then 20 base records and
 // 20 mask records, each a 4-byte size followed by a whole BMP file image.
-// The readers take an open file or bytes in memory (see byte_source.h); the
+// The readers take any byte source (see byte_source.h): a package file
+// opened by OpenPackageFile, or bytes in memory; the
 // writer gives the package's bytes or writes them to a file.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "buffered_file_source.h"
 #include "byte_source.h"
 #include "package_header.h"
 #include "part_slot.h"
@@ -18,6 +20,10 @@
 inline constexpr std::size_t RecordSizeFieldSize = 4;
 inline constexpr int RecordCount = 2 * SlotCount;
 inline constexpr std::size_t LargestPackageSize = HeaderSize + RecordCount * (RecordSizeFieldSize + SlotSize);
+
+// The package file at path opened for shared reading (see IsOpen), read
+// into memory in a few large pieces that the records are parsed from.
+BufferedFileSource OpenPackageFile(const std::string &path);
 
 // Reads the first HeaderSize bytes into header. Bytes the source does not
 // reach keep their previous values.

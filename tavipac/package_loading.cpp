@@ -31,7 +31,7 @@ class WarningReporter : public PackageReadReporter {
 
 std::unique_ptr<LoadedPackage> LoadPackage(const std::string &storePath, std::ostream &warnings)
 {
-    FileHandle file = FileHandle::OpenForSharedRead(storePath);
+    BufferedFileSource file = OpenPackageFile(storePath);
     if (!file.IsOpen()) {
         throw CommandError("cannot open " + ShownPath(storePath));
     }
@@ -39,7 +39,6 @@ std::unique_ptr<LoadedPackage> LoadPackage(const std::string &storePath, std::os
     WarningReporter reporter(warnings);
     ReadPackageHeader(file, package->header);
     ReadPackageRecords(file, package->banks.WorkBase, package->banks.WorkMask, reporter);
-    file.Close();
     package->banks.CopyWorkingToSaved();
     return package;
 }

@@ -184,9 +184,13 @@ PackageReport Inspect(ByteSource &source, const std::string &path, bool withReco
     return report;
 }
 
+// The records are read as the editor reads them, the file in one call; the
+// header alone with one read of its own size.
 PackageReport InspectFile(const std::string &storePath, bool withRecords)
 {
-    FileHandle file = FileHandle::OpenForSharedRead(storePath);
+    BufferedFileSource file = withRecords
+                                  ? OpenPackageFile(storePath)
+                                  : BufferedFileSource(FileHandle::OpenForSharedRead(storePath), HeaderSize);
     if (!file.IsOpen()) {
         throw CommandError("cannot open " + ShownPath(storePath));
     }

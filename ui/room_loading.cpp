@@ -76,14 +76,13 @@ void CPartsEditorDlg::OnRoomSelected()
 
     const CString fileName = RoomList.GetText(selected);
     PackagePath = PackageFolder + fileName;
-    FileHandle file = FileHandle::OpenForSharedRead(PackagePath.Bytes());
+    BufferedFileSource file = OpenPackageFile(PackagePath.Bytes());
     if (file.IsOpen()) {
         ShowFileName(*this, fileName);
         ReadPackageHeader(file, PackageHeader);
         ShowHeaderTexts(*this);
         MessageBoxReporter reporter;
         ReadPackageRecords(file, PartImageStore.WorkBase, PartImageStore.WorkMask, reporter);
-        file.Close();
         PartImageStore.CopyWorkingToSaved();
         EditorMode = PackageLoaded;
         RedrawPreviews(RoomSlot);

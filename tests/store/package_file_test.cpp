@@ -14,7 +14,7 @@ class PackageFileTest : public testing::Test {
   protected:
     void ReadPackage(const std::string &name)
     {
-        FileHandle file = FileHandle::OpenForSharedRead(name);
+        BufferedFileSource file = OpenPackageFile(name);
         ASSERT_TRUE(file.IsOpen()) << name;
         ReadPackageHeader(file, TestHeader);
         ReadPackageRecords(file, TestBanks.WorkBase, TestBanks.WorkMask, reporter);
