@@ -126,8 +126,25 @@
   });
   compose.cancel.addEventListener('click', () => compose.box.close());
 
+  // A long press of a finger on a preview picks a picture for it, on the
+  // finger's release: only then may a page open a file picker.
+  function holdToPick(canvas, pick) {
+    let pressed = null;
+    canvas.addEventListener('pointerdown', (event) => {
+      pressed = event.pointerType === 'touch' ? event.timeStamp : null;
+    });
+    canvas.addEventListener('pointerup', (event) => {
+      if (pressed !== null && event.timeStamp - pressed >= 500) pick();
+      pressed = null;
+    });
+    for (const type of ['pointercancel', 'pointerleave']) {
+      canvas.addEventListener(type, () => { pressed = null; });
+    }
+    canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+  }
+
   // Pictures for a preview: a drop onto it, or a file picked for it (a
-  // double-click, or the small button shown on touch screens).
+  // double-click, a long press, or the small button shown on touch screens).
   for (const [slot, shot] of ui.previews) {
     const pick = () => {
       pickSlot = slot;
@@ -135,6 +152,7 @@
     };
     shot.pick.addEventListener('click', pick);
     shot.canvas.addEventListener('dblclick', pick);
+    holdToPick(shot.canvas, pick);
   }
   pickPicture.addEventListener('change', () => {
     dropOnSlot(pickSlot, pickPicture.files).then(() => { pickPicture.value = ''; });
