@@ -103,14 +103,18 @@ Box MakeBox(const std::vector<ColourCount> &colours, std::size_t begin, std::siz
     return box;
 }
 
-// Splits the box at the weighted median of its widest channel.
+// Splits the box at the weighted median of its widest channel. Colours
+// equal in that channel are ordered by their whole value, so that the split,
+// and the palette, do not depend on how the standard library's sort orders
+// ties (the browser edition's libc++ and libstdc++ order them differently).
 std::pair<Box, Box> SplitBox(std::vector<ColourCount> &colours, const Box &box)
 {
     const int channel = box.widestChannel;
-    std::sort(
-        colours.begin() + static_cast<std::ptrdiff_t>(box.begin),
-        colours.begin() + static_cast<std::ptrdiff_t>(box.end),
-        [channel](const ColourCount &a, const ColourCount &b) { return a.rgb[channel] < b.rgb[channel]; });
+    std::sort(colours.begin() + static_cast<std::ptrdiff_t>(box.begin),
+              colours.begin() + static_cast<std::ptrdiff_t>(box.end),
+              [channel](const ColourCount &a, const ColourCount &b) {
+                  return a.rgb[channel] != b.rgb[channel] ? a.rgb[channel] < b.rgb[channel] : a.rgb < b.rgb;
+              });
     std::uint64_t total = 0;
     for (std::size_t i = box.begin; i < box.end; ++i) {
         total += colours[i].count;
