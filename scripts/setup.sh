@@ -21,7 +21,7 @@ on_failure_say "setup ($PROFILE)" "check the network and the apt sources, then r
 
 EDITOR_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libstb-dev
   g++-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth x11-apps imagemagick fonts-ipafont-gothic
-  locales xdotool python3)
+  locales xdotool python3 xdg-utils libglib2.0-bin)
 WEB_PACKAGES=(cmake ninja-build python3 emscripten node-acorn nlohmann-json3-dev chromium fonts-ipafont-gothic)
 RELEASE_PACKAGES=(g++-mingw-w64-i686 unzip xz-utils emscripten node-acorn nlohmann-json3-dev)
 TEST_PACKAGES=(clang clang-format valgrind wine32:i386)

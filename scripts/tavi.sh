@@ -5,10 +5,12 @@
 # (部屋, へや or プラグインフォルダ) and the parts collection 部屋の部品集 are
 # the ones in it. Sets up what is missing and builds only Tavi.exe.
 #
-# With a display the editor stays open until the user closes it. Without
-# one (or with TAVI_SCREENSHOT set) it runs under Xvfb: once its window is
-# up, a screenshot of it is written to TAVI_SCREENSHOT (default
-# build/screenshot.png) and the editor is closed.
+# With a display the editor stays open until the user closes it, and a
+# double-click on a part's preview opens the part in a Linux painting
+# program (TAVI_PAINT, else the desktop's program for BMP pictures; see
+# linux-paint.sh). Without one (or with TAVI_SCREENSHOT set) it runs under
+# Xvfb: once its window is up, a screenshot of it is written to
+# TAVI_SCREENSHOT (default build/screenshot.png) and the editor is closed.
 set -euo pipefail
 source "$(dirname "$0")/fail.sh"
 on_failure_say tavi "see the lines above; run 'bash scripts/tavi.sh' again once that is mended"
@@ -32,6 +34,8 @@ trap wine_env_stop EXIT
 cd "$FOLDER"
 
 if [ -z "$SHOT" ]; then
+  source "$ROOT/scripts/linux-paint.sh"
+  linux_paint_setup
   echo "tavi: the editor is open on $FOLDER; close it to end"
   wine64 "$EDITOR"
   exit 0

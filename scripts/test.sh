@@ -4,7 +4,8 @@
 # programs; the browser edition in headless Chromium and its benchmark; the
 # Windows tests under Wine and Xvfb, all for 64-bit Windows and
 # the editor's for 32-bit Windows (under the 32-bit Wine, emulated where the
-# kernel runs no 32-bit code: see i386.sh); then the release zips, written
+# kernel runs no 32-bit code: see i386.sh); the paint loop on Linux
+# (tests/e2e/linux_paint_test.sh); then the release zips, written
 # and tested unpacked. TAVI_SKIP_32BIT=1 skips the 32-bit runs knowingly.
 set -euo pipefail
 source "$(dirname "$0")/fail.sh"
@@ -48,6 +49,8 @@ done
 [ "${TAVI_SKIP_32BIT:-0}" = 1 ] || i386_run bash "$ROOT/scripts/wine-run.sh" true
 echo "== Windows tests under Wine (64-bit)"
 bash "$ROOT/scripts/wine-run.sh" ctest --test-dir "$BUILD/win" --output-on-failure -j 2
+echo "== the paint loop on Linux"
+bash "$ROOT/tests/e2e/linux_paint_test.sh"
 if [ "${TAVI_SKIP_32BIT:-0}" != 1 ]; then
   echo "== Windows tests under Wine (32-bit, $I386_ROAD)"
   i386_run bash "$ROOT/scripts/wine-run.sh" ctest --test-dir "$BUILD/win-i686" --output-on-failure -j 2

@@ -2,7 +2,9 @@
 // click on the bed's preview writes the room's own bed into the collection
 // and hands its base file to the program registered for the shell's edit
 // action of BMP files (a recorder of its command line here); without such a
-// program the editor says so.
+// program the editor says so. Under scripts/tavi.sh that program is a Linux
+// one, given the file's Linux path.
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -84,6 +86,20 @@ void PostDoubleClick(HWND control)
     PostMessageW(control, WM_LBUTTONUP, 0, point);
 }
 
+// Wine's own conversion of a Windows path into the Linux one.
+std::string LinuxPath(const std::filesystem::path &path)
+{
+    using Conversion = char *(CDECL *)(LPCWSTR);
+    const auto convert = reinterpret_cast<Conversion>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char *converted = convert ? convert(path.c_str()) : nullptr;
+    if (!converted)
+        return {};
+    std::string linuxPath(converted);
+    HeapFree(GetProcessHeap(), 0, converted);
+    return linuxPath;
+}
+
 bool ChosenIs(HWND combo, const std::wstring &entry)
 {
     const LRESULT index =
@@ -132,6 +148,29 @@ TEST(TaviExe, ADoubleClickedPreviewOpensThePartInTheRegisteredPaintingProgram)
     PostMessageW(message, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(L"部屋の部品集"), {}), 4);
     EXPECT_EQ(RecordedLines(record).size(), 1u);
+
+    CloseEditor(dialog);
+    EXPECT_TRUE(editor.WaitForExit(Timeout));
+}
+
+// The edit action that scripts/tavi.sh registers, with a recorder of its
+// arguments as the Linux program; run by linux_paint_test.sh, which
+// registers it.
+TEST(TaviExe, ADoubleClickedPreviewOpensThePartInTheLinuxPaintingProgram)
+{
+    if (!std::getenv("TAVI_LINUX_PAINT_TEST"))
+        GTEST_SKIP() << "run by tests/e2e/linux_paint_test.sh";
+    WorkingFolder folder(L"e2e-linux-paint");
+    folder.MakeFolder(L"部屋");
+    folder.WriteFile(L"部屋\\mori.pac", AsString(BuildSampleRoomPackage(MoriRoom)));
+    const std::filesystem::path here = std::filesystem::current_path();
+
+    EditorProcess editor(TaviExePath(), here.wstring());
+    const HWND dialog = DisplayedMoriRoom(editor);
+    ASSERT_NE(dialog, nullptr);
+    PostDoubleClick(Item(dialog, BedPreview));
+    ASSERT_TRUE(WaitUntil([&] { return ReadBytes(here / L"painted.txt").ends_with('\n'); }, Timeout));
+    EXPECT_EQ(ReadBytes(here / L"painted.txt"), LinuxPath(here / L"部屋の部品集" / L"08mori.BMP") + "\n");
 
     CloseEditor(dialog);
     EXPECT_TRUE(editor.WaitForExit(Timeout));
