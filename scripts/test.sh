@@ -30,6 +30,8 @@ TAVI_SANITIZE=ON bash "$ROOT/scripts/build.sh"
 
 echo "== native tests"
 (cd "$BUILD/native" && ctest --output-on-failure -j 2)
+echo "== BMP files of every layout under valgrind (tavipac without sanitizers)"
+bash "$ROOT/tests/memcheck/memcheck.sh"
 
 echo "== browser tests (Tavi.html in headless Chromium)"
 bash "$ROOT/scripts/build-web.sh"
