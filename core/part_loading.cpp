@@ -1,5 +1,6 @@
 #include "part_loading.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -21,13 +22,22 @@ bool FitsSlot(std::uint32_t fileSize)
 }
 
 // The file's bytes in the slot layout (see InSlotLayout), read up to the
-// largest part file; empty when a converted image would not fit a slot.
+// largest part file; empty when a converted image would not fit a slot. A
+// file of a slot's size or less is read in one call into that much memory
+// and a byte more (which tells a file of exactly a slot's size from a
+// larger one); only a larger file takes more, doubled as it is read.
 std::optional<std::vector<std::uint8_t>> ReadInSlotLayout(ByteSource &file)
 {
-    std::vector<std::uint8_t> bytes(LargestPartFile);
+    std::vector<std::uint8_t> bytes(SlotSize + 1);
     std::size_t count = 0;
     while (const std::size_t got = file.Read(bytes.data() + count, bytes.size() - count)) {
         count += got;
+        if (count == LargestPartFile) {
+            break;
+        }
+        if (count == bytes.size()) {
+            bytes.resize(std::min(2 * bytes.size(), LargestPartFile));
+        }
     }
     bytes.resize(count);
     return InSlotLayout(std::move(bytes));

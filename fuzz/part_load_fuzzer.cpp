@@ -26,12 +26,19 @@ namespace {
 constexpr std::uint16_t NoFile = 0xFFFF;
 const std::string EntryText = "x.bmp";
 
+// A file of the input and what the conversion into the slot layout makes of
+// it, converted once for every check.
+struct PartFile {
+    std::vector<std::uint8_t> bytes;
+    std::optional<std::vector<std::uint8_t>> inSlotLayout;
+};
+
 class InputReader {
   public:
     explicit InputReader(std::span<const std::uint8_t> input) : input_(input) {}
 
-    // One file's bytes, or nothing for a missing file.
-    std::optional<std::vector<std::uint8_t>> NextFile()
+    // One file's bytes and their conversion, or nothing for a missing file.
+    std::optional<PartFile> NextFile()
     {
         const std::uint16_t length = ReadU16LE(input_, at_);
         at_ = std::min(input_.size(), at_ + 2);
@@ -41,7 +48,8 @@ class InputReader {
         const std::size_t count = std::min<std::size_t>(length, input_.size() - at_);
         std::vector<std::uint8_t> bytes(input_.begin() + at_, input_.begin() + at_ + count);
         at_ += count;
-        return bytes;
+        std::optional<std::vector<std::uint8_t>> inSlotLayout = InSlotLayout(bytes);
+        return PartFile{std::move(bytes), std::move(inSlotLayout)};
     }
 
   private:
@@ -60,9 +68,9 @@ bool Fits(std::uint32_t fileSize)
 }
 
 // The slot holds the file as the slot layout has it, up to its size field.
-bool StartsWith(const PartSlot &slot, const std::vector<std::uint8_t> &file)
+bool StartsWith(const PartSlot &slot, const PartFile &file)
 {
-    const std::optional<std::vector<std::uint8_t>> image = InSlotLayout(file);
+    const std::optional<std::vector<std::uint8_t>> &image = file.inSlotLayout;
     if (!image) {
         return false;
     }
@@ -70,9 +78,10 @@ bool StartsWith(const PartSlot &slot, const std::vector<std::uint8_t> &file)
     return std::equal(image->begin(), image->begin() + count, slot.bytes.begin());
 }
 
-void CheckConversion(const std::vector<std::uint8_t> &file)
+void CheckConversion(const PartFile &part)
 {
-    const std::optional<std::vector<std::uint8_t>> image = InSlotLayout(file);
+    const std::vector<std::uint8_t> &file = part.bytes;
+    const std::optional<std::vector<std::uint8_t>> &image = part.inSlotLayout;
     if (!image || *image == file) {
         return;
     }
@@ -89,7 +98,7 @@ void CheckConversion(const std::vector<std::uint8_t> &file)
     Check(InSlotLayout(*image) == image);
 }
 
-void CheckBase(const ImageBanks &banks, int slot, const std::optional<std::vector<std::uint8_t>> &file,
+void CheckBase(const ImageBanks &banks, int slot, const std::optional<PartFile> &file,
                const PartLoadResult &result)
 {
     const PartSlot &base = banks.WorkBase[slot];
@@ -109,7 +118,7 @@ void CheckBase(const ImageBanks &banks, int slot, const std::optional<std::vecto
     }
 }
 
-void CheckMask(const ImageBanks &banks, int slot, const std::optional<std::vector<std::uint8_t>> &file,
+void CheckMask(const ImageBanks &banks, int slot, const std::optional<PartFile> &file,
                const PartLoadResult &result)
 {
     if (result.outcome == PartLoadOutcome::Loaded) {
@@ -135,8 +144,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     InputReader reader(std::span(data, size));
     PartFilesInMemory collection;
     const std::span<const int> slots = SlotGroupTable(group.KeySlot());
-    std::vector<std::optional<std::vector<std::uint8_t>>> bases;
-    std::vector<std::optional<std::vector<std::uint8_t>>> masks;
+    std::vector<std::optional<PartFile>> bases;
+    std::vector<std::optional<PartFile>> masks;
     for (const int slot : slots) {
         bases.push_back(reader.NextFile());
         masks.push_back(reader.NextFile());
@@ -146,10 +155,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             }
         }
         if (bases.back()) {
-            collection.files[CollectionFileName(slot, EntryText)] = *bases.back();
+            collection.files[CollectionFileName(slot, EntryText)] = bases.back()->bytes;
         }
         if (masks.back()) {
-            collection.files[CollectionFileName(MaskNumber(slot), EntryText)] = *masks.back();
+            collection.files[CollectionFileName(MaskNumber(slot), EntryText)] = masks.back()->bytes;
         }
     }
     for (std::size_t i = 0; i < slots.size(); ++i) {

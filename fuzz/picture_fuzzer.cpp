@@ -1,5 +1,5 @@
 // Arbitrary bytes as a picture file for "tavipac convert" (PNG, JPEG, GIF,
-// TGA, BMP, run-length BMP): decoded, then turned into an 8-bit part and a
+// TGA, BMP of every layout): decoded, then turned into an 8-bit part and a
 // mask. Run with -malloc_limit_mb=64: no input may make the decoder take more
 // than the decoding budget. The last byte picks dithering and the mask rule.
 #include <cstddef>
