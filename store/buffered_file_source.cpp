@@ -39,8 +39,10 @@ bool BufferedFileSource::Refill()
     if (fileEnded_ || !file_.IsOpen()) {
         return false;
     }
+    // Zeroed once: LLVM 14's libc++, which the browser build compiles
+    // with, has no make_unique_for_overwrite.
     if (!buffer_) {
-        buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(capacity_);
+        buffer_ = std::make_unique<std::uint8_t[]>(capacity_);
     }
     filled_ = file_.Read(buffer_.get(), capacity_);
     position_ = 0;
