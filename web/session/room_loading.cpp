@@ -3,7 +3,6 @@
 #include "editor_session.h"
 
 #include "core/messages.h"
-#include "store/file_system.h"
 #include "store/package_file.h"
 
 namespace {
@@ -69,14 +68,13 @@ void EditorSession::LoadRoom()
     mode_ = EditorMode::NothingLoaded;
     EnableCommandButtons(false);
     const std::string fileName = rooms_.SelectedText();
-    FileHandle file = FileHandle::OpenForSharedRead(packageFolder_ + fileName);
+    BufferedFileSource file = OpenPackageFile(packageFolder_ + fileName);
     if (file.IsOpen()) {
         fileNameField_ = currentPackageName_ = fileName;
         ReadPackageHeader(file, header_);
         textFields_ = HeaderTexts();
         Reporter reporter(*this);
         ReadPackageRecords(file, banks_->WorkBase, banks_->WorkMask, reporter);
-        file.Close();
         banks_->CopyWorkingToSaved();
         mode_ = EditorMode::PackageLoaded;
         RedrawPreviews(RoomSlot);
