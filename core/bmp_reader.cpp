@@ -134,7 +134,8 @@ std::uint64_t RowBytes(const BmpLayout &layout)
     return (static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.bitCount) + 7) / 8;
 }
 
-// Uncompressed rows lie in the file; the last may lack its padding.
+// Rows stored as they are (uncompressed or bit fields) lie in the file; the
+// last may lack its padding.
 bool RowsLieInFile(const BmpLayout &layout, std::size_t fileSize)
 {
     const std::uint64_t available = fileSize - layout.pixelOffset;
@@ -199,7 +200,9 @@ std::optional<BmpFault> PlacementFault(BmpLayout &layout, std::size_t fileSize)
     }
     layout.tableEntries =
         std::min(layout.declaredEntries, (layout.pixelOffset - layout.tableStart) / layout.tableEntrySize);
-    if (layout.compression == BmpCompression::None && !RowsLieInFile(layout, fileSize)) {
+    const bool runLength =
+        layout.compression == BmpCompression::Rle8 || layout.compression == BmpCompression::Rle4;
+    if (!runLength && !RowsLieInFile(layout, fileSize)) {
         return BmpFault::CutShort;
     }
     return std::nullopt;

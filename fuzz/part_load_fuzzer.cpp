@@ -85,15 +85,19 @@ void CheckConversion(const PartFile &part)
     if (!image || *image == file) {
         return;
     }
-    const std::uint16_t bitCount = ReadU16LE(file, BmpField::BitCount);
-    const std::int32_t height = ReadI32LE(file, BmpField::Height);
+    // The 12-byte header holds 16-bit fields of its own.
+    const bool core = ReadU32LE(file, BmpField::InfoSize) == BmpInfoSize::Core;
+    const std::uint16_t bitCount = ReadU16LE(file, core ? BmpField::CoreBitCount : BmpField::BitCount);
+    const std::uint32_t width =
+        core ? ReadU16LE(file, BmpField::CoreWidth) : ReadU32LE(file, BmpField::Width);
+    const std::int32_t height =
+        core ? ReadU16LE(file, BmpField::CoreHeight) : ReadI32LE(file, BmpField::Height);
     Check(image->size() <= SlotSize && ReadU32LE(*image, BmpField::FileSize) == image->size());
     Check(ReadU32LE(*image, BmpField::InfoSize) == BmpInfoHeaderSize &&
           ReadU32LE(*image, BmpField::Compression) == BmpCompression::None);
-    Check(ReadU32LE(*image, BmpField::PixelOffset) ==
-          BmpField::ColourTable + (BmpColourEntrySize << bitCount));
-    Check(ReadU16LE(*image, BmpField::BitCount) == bitCount &&
-          ReadU32LE(*image, BmpField::Width) == ReadU32LE(file, BmpField::Width));
+    Check(bitCount <= 8 && ReadU32LE(*image, BmpField::PixelOffset) ==
+                               BmpField::ColourTable + (BmpColourEntrySize << bitCount));
+    Check(ReadU16LE(*image, BmpField::BitCount) == bitCount && ReadU32LE(*image, BmpField::Width) == width);
     Check(ReadI32LE(*image, BmpField::Height) == (height < 0 ? -std::int64_t{height} : height));
     Check(InSlotLayout(*image) == image);
 }

@@ -273,6 +273,7 @@ TEST(BmpReader, EveryLayoutGivesThePlainPictureAndBrokenFilesTheirFault)
         {"info header of 20 bytes", changed(plainFile, 14, 20), BmpFault::UnknownHeader},
         {"headers cut short", Bytes(plainFile.begin(), plainFile.begin() + 40), BmpFault::CutShort},
         {"rows cut short", Bytes(plainFile.begin(), plainFile.end() - 20), BmpFault::CutShort},
+        {"bit-field rows cut short", Bytes(bitfields.begin(), bitfields.end() - 20), BmpFault::CutShort},
         {"height overflowing", changed(plainFile, 22, 0x80000000u), BmpFault::BadHeader},
         {"no width", changed(plainFile, 18, 0), BmpFault::BadHeader},
         {"two planes", changed(plainFile, 26, 2, false), BmpFault::BadHeader},
