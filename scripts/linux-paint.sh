@@ -14,7 +14,9 @@ LINUX_PAINT_CLASS=Tavi.bitmap
 # The action registered in the prefix now; no file when none is.
 LINUX_PAINT_MARK=$WINEPREFIX/.tavi-paint-action
 
-# The desktop file of the desktop's program for BMP pictures, if any.
+# The desktop file of the desktop's program for BMP pictures, if any: the
+# file of the name xdg-mime gives in the applications folder of the user's
+# data folder or of a system one.
 linux_paint_desktop_file() {
   local id dirs dir
   id=$(xdg-mime query default image/bmp 2>/dev/null) || return 0
