@@ -111,6 +111,7 @@ def samples():
     yield "broken-bit-count", plain8[:28] + struct.pack("<H", 3) + plain8[30:]
     yield "broken-height", plain8[:22] + struct.pack("<I", 0x80000000) + plain8[26:]
     yield "broken-offset", plain8[:10] + struct.pack("<I", 0x7FFFFFF0) + plain8[14:]
+    yield "rgb-broken-rows-cut-short", bmp(40, 16, true_colour(16), compression=BITFIELDS, masks=rgb565)[:-20]
     yield "rgb-broken-masks", bmp(40, 16, true_colour(16), compression=BITFIELDS, masks=struct.pack("<III", 0xF00F, 0x7E0, 0x1F0000))
 
 
