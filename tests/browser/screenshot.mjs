@@ -15,6 +15,7 @@ try {
         await until(async () => (await field(page, 'FILE名').inputValue()) === 'sakura.pac', 'sakura.pac');
         await page.getByRole('button', { name: /^部品表示/ }).click();
         await page.getByLabel(LABELS.bed, { exact: true }).filter({ visible: true }).selectOption('mori.BMP');
+        await page.evaluate(() => { document.activeElement?.blur(); window.scrollTo(0, 0); });
         await page.waitForTimeout(500);
         await page.screenshot({ path });
         await page.context().close();
