@@ -40,8 +40,12 @@ async function measureInPage({ step, list, file, display, bed, value }) {
     const [act, shown] = steps[step];
     const start = performance.now();
     act();
-    await new Promise((resolve) => {
-        const frame = () => (shown() ? resolve() : requestAnimationFrame(frame));
+    await new Promise((resolve, reject) => {
+        const frame = () => {
+            if (shown()) resolve();
+            else if (performance.now() - start > 10000) reject(new Error(`${step}: not shown within 10 s`));
+            else requestAnimationFrame(frame);
+        };
         frame();
     });
     return performance.now() - start;
