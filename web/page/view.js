@@ -73,7 +73,9 @@ const TaviView = (() => {
       shot.canvas.height = picture.height;
       if (picture.width > 0 && picture.height > 0) {
         const image = new ImageData(picture.data, picture.width, picture.height);
-        shot.canvas.getContext('2d').putImageData(image, 0, 0);
+        // Previews are small and read back (by tests, by assistive tools):
+        // kept in memory rather than on the graphics card.
+        shot.canvas.getContext('2d', {willReadFrequently: true}).putImageData(image, 0, 0);
       }
     }
     for (const preview of previews) {
