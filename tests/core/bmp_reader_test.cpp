@@ -2,6 +2,7 @@
 // picture: each valid one gives that picture (and, of 1 to 8 bits, the
 // plain part file in the slot layout); each broken one its fault.
 #include "core/bmp_reader.h"
+#include "part_file_support.h"
 
 #include <gtest/gtest.h>
 
@@ -41,18 +42,6 @@ struct Layout {
     std::size_t gap = 0;
     Masks masks{};
 };
-
-void PutU32(Bytes &bytes, std::size_t at, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void PutU16(Bytes &bytes, std::size_t at, std::uint32_t value)
-{
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
 
 // The plain picture: palette indices (of 40 colours at 8 bits, else all
 // of 2^bitCount) for 1 to 8 bits, else colours, some of them transparent.

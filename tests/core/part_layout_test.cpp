@@ -1,6 +1,7 @@
 // Part files in the layouts painting programs write, made into the slot
 // layout, and loaded so as a choice in a part combo box loads them.
 #include "core/part_layout.h"
+#include "part_file_support.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +17,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint32_t Version4 = 108;
 constexpr std::uint32_t Version5 = 124;
-
-void PutU32(Bytes &bytes, std::size_t offset, std::size_t value)
-{
-    const std::uint8_t field[] = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                  static_cast<std::uint8_t>(value >> 16),
-                                  static_cast<std::uint8_t>(value >> 24)};
-    std::copy_n(field, sizeof field, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-}
 
 // 13 x 7 pixels (rows padded) in short runs of 40 colours (16 for 4 bits).
 BmpImage Picture(int bitCount)
