@@ -2,7 +2,7 @@
 // picture: each valid one gives that picture (and, of 1 to 8 bits, the
 // plain part file in the slot layout); each broken one its fault.
 #include "core/bmp_reader.h"
-#include "part_file_support.h"
+#include "file_image_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -5,31 +5,6 @@
 
 #include "store/file_system.h"
 
-namespace {
-// Copied rather than stored byte by byte: MinGW's GCC at -O3 takes indexed
-// stores into a vector it cannot size for overflows.
-void PutLittleEndian(std::vector<std::uint8_t> &bytes, std::size_t offset, std::size_t value,
-                     std::size_t width)
-{
-    std::uint8_t field[4] = {};
-    for (std::size_t i = 0; i < width; ++i)
-        field[i] = static_cast<std::uint8_t>(value >> (8 * i));
-    if (offset + width > bytes.size())
-        throw std::out_of_range("field outside the file image");
-    std::copy_n(field, width, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-}
-} // namespace
-
-void PutU32(std::vector<std::uint8_t> &bytes, std::size_t offset, std::size_t value)
-{
-    PutLittleEndian(bytes, offset, value, 4);
-}
-
-void PutU16(std::vector<std::uint8_t> &bytes, std::size_t offset, std::size_t value)
-{
-    PutLittleEndian(bytes, offset, value, 2);
-}
-
 std::vector<std::uint8_t> ImageBytesClaiming(std::uint32_t sizeField, std::size_t byteCount,
                                              std::uint8_t seed)
 {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "file_image_fields.h"
 #include "tests/support/scratch_folder.h"
 
 // A BMP file image of fileSize bytes (its size field says so) with the given
@@ -16,10 +17,6 @@ std::vector<std::uint8_t> ImageBytes(std::uint32_t fileSize, std::uint16_t bitCo
 // The same image with a size field that differs from the byte count.
 std::vector<std::uint8_t> ImageBytesClaiming(std::uint32_t sizeField, std::size_t byteCount,
                                              std::uint8_t seed);
-
-// Little-endian fields written into a file image; the field lies inside it.
-void PutU32(std::vector<std::uint8_t> &bytes, std::size_t offset, std::size_t value);
-void PutU16(std::vector<std::uint8_t> &bytes, std::size_t offset, std::size_t value);
 
 void WriteWholeFile(const std::string &path, const std::vector<std::uint8_t> &bytes);
 // Every byte of the file, or nothing when it cannot be opened.

@@ -1,7 +1,7 @@
 // Part files in the layouts painting programs write, made into the slot
 // layout, and loaded so as a choice in a part combo box loads them.
 #include "core/part_layout.h"
-#include "part_file_support.h"
+#include "file_image_fields.h"
 
 #include <gtest/gtest.h>
 
