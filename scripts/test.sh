@@ -47,15 +47,22 @@ for arch in "${WINDOWS_ARCHES[@]}"; do
   done
 done
 
+# Tests that move the foreground between windows under Wine, with no window
+# manager, depend on when the X server hands over the focus (seen: the
+# second editor's hand-over, once in several clean runs). A failing test is
+# run once more and fails the run only when it fails again; its first
+# failure stays in the output.
+WINE_CTEST=(ctest --output-on-failure -j 2 --repeat until-pass:2)
+
 # The prefix is made where 32-bit programs run, so that it serves both.
 [ "${TAVI_SKIP_32BIT:-0}" = 1 ] || i386_run bash "$ROOT/scripts/wine-run.sh" true
 echo "== Windows tests under Wine (64-bit)"
-bash "$ROOT/scripts/wine-run.sh" ctest --test-dir "$BUILD/win" --output-on-failure -j 2
+bash "$ROOT/scripts/wine-run.sh" "${WINE_CTEST[@]}" --test-dir "$BUILD/win"
 echo "== the paint loop on Linux"
 bash "$ROOT/tests/e2e/linux_paint_test.sh"
 if [ "${TAVI_SKIP_32BIT:-0}" != 1 ]; then
   echo "== Windows tests under Wine (32-bit, $I386_ROAD)"
-  i386_run bash "$ROOT/scripts/wine-run.sh" ctest --test-dir "$BUILD/win-i686" --output-on-failure -j 2
+  i386_run bash "$ROOT/scripts/wine-run.sh" "${WINE_CTEST[@]}" --test-dir "$BUILD/win-i686"
 fi
 
 echo "== release zips"
