@@ -36,7 +36,9 @@ bash "$ROOT/tests/memcheck/memcheck.sh"
 echo "== browser tests (Tavi.html in headless Chromium)"
 bash "$ROOT/scripts/build-web.sh"
 (cd "$ROOT/tests/browser" && npm ci --no-audit --no-fund --loglevel=error && TAVI_BUILD=$BUILD node --test page.test.mjs)
-bash "$ROOT/tests/browser/bench.sh"
+# Figures only: a benchmark that does not finish is said, and fails nothing.
+bash "$ROOT/tests/browser/bench.sh" ||
+  echo "test: the browser benchmark did not finish (see above); it gives figures only, the browser tests passed"
 
 echo "== imports of the release programs on Windows XP"
 for arch in "${WINDOWS_ARCHES[@]}"; do
