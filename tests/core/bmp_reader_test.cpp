@@ -118,24 +118,6 @@ Bytes UncompressedRows(const BmpImage &image, const Layout &layout)
     return rows;
 }
 
-// Runs of one index, each row ended by a run past its end.
-Bytes Runs(const BmpImage &image)
-{
-    Bytes runs;
-    for (int y = image.height - 1; y >= 0; --y) {
-        const auto row = image.pixels.begin() + y * image.width;
-        for (auto at = row; at != row + image.width;) {
-            const auto end = std::find_if(at, row + image.width, [&](std::uint32_t i) { return i != *at; });
-            runs.push_back(static_cast<std::uint8_t>(end - at));
-            runs.push_back(static_cast<std::uint8_t>(image.bitCount == 4 ? *at << 4 | *at : *at));
-            at = end;
-        }
-        runs.insert(runs.end(), {3, 0, 0, 0});
-    }
-    runs.insert(runs.end(), {0, 1});
-    return runs;
-}
-
 Bytes Written(const BmpImage &image, const Layout &layout)
 {
     const bool core = layout.infoSize == BmpInfoSize::Core;

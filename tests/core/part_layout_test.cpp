@@ -55,26 +55,6 @@ Bytes PixelRows(const Bytes &canonical, int bitCount)
     return Bytes(canonical.begin() + 54 + (4 << bitCount), canonical.end());
 }
 
-// Run-length encoded as ImageMagick does it: runs of one index, each row
-// ended by a run of index 0 past its end (over the row padding).
-Bytes Runs(const BmpImage &image)
-{
-    const bool fourBit = image.bitCount == 4;
-    Bytes runs;
-    for (int y = image.height - 1; y >= 0; --y) {
-        const auto row = image.pixels.begin() + y * image.width;
-        for (auto at = row; at != row + image.width;) {
-            const auto end = std::find_if(at, row + image.width, [&](std::uint32_t i) { return i != *at; });
-            runs.push_back(static_cast<std::uint8_t>(end - at));
-            runs.push_back(static_cast<std::uint8_t>(fourBit ? *at << 4 | *at : *at));
-            at = end;
-        }
-        runs.insert(runs.end(), {3, 0, 0, 0});
-    }
-    runs.insert(runs.end(), {0, 1});
-    return runs;
-}
-
 Bytes RunLengthEncoded(const BmpImage &image, std::uint32_t infoSize, const Bytes &runs)
 {
     return LaidOut(BuildBmpFile(image), infoSize, std::size_t{1} << image.bitCount,
